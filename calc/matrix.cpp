@@ -35,4 +35,12 @@ std::int16_t Matrix4x4::At(int i, int j) const {
 OverflowError::OverflowError(std::string piece, std::size_t position)
     : piece_(std::move(piece)), position_(position), message_(Describe(piece_, position)) {}
 
+int OverflowError::Row() const noexcept {
+    return position_ == NoPosition ? 0 : static_cast<int>(position_ / Matrix4x4::Columns) + 1;
+}
+
+int OverflowError::Column() const noexcept {
+    return position_ == NoPosition ? 0 : static_cast<int>(position_ % Matrix4x4::Columns) + 1;
+}
+
 } // namespace mezolin

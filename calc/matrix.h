@@ -72,6 +72,10 @@ public:
     // The 0-based position of the piece in the line, or NoPosition when the error was raised
     // outside ReadMatrix. Never throws.
     [[nodiscard]] std::size_t PiecePosition() const noexcept { return position_; }
+    // The 1-based row and column of the piece in the matrix, or 0 when the error was raised
+    // outside ReadMatrix. Never throw.
+    [[nodiscard]] int Row() const noexcept;
+    [[nodiscard]] int Column() const noexcept;
     // The piece as it stood in the line (UTF-8). Never throws.
     [[nodiscard]] const std::string& PieceText() const noexcept { return piece_; }
     // A short English description for logs and debuggers. Never throws.

@@ -143,6 +143,8 @@ struct OverflowRow {
     std::string text;
     std::size_t position;
     std::string piece;
+    int row;
+    int column;
 };
 
 class ReadMatrixOverflowTest : public testing::TestWithParam<OverflowRow> {};
@@ -156,6 +158,8 @@ TEST_P(ReadMatrixOverflowTest, ThrowsWithPieceAndPosition) {
         EXPECT_EQ(error.Error(), EntryError::Overflow);
         EXPECT_EQ(error.PiecePosition(), GetParam().position);
         EXPECT_EQ(error.PieceText(), GetParam().piece);
+        EXPECT_EQ(error.Row(), GetParam().row);
+        EXPECT_EQ(error.Column(), GetParam().column);
         EXPECT_NE(std::string(error.what()).find("6"), std::string::npos);
     }
 }
@@ -168,12 +172,12 @@ std::string WithPiece(std::size_t position, const std::string& piece) {
 
 INSTANTIATE_TEST_SUITE_P(
     Overflow, ReadMatrixOverflowTest,
-    testing::Values(OverflowRow{"FirstPiece", WithPiece(0, "40000"), 0, "40000"},
-                    OverflowRow{"LastPiece", WithPiece(15, "-32769"), 15, "-32769"},
-                    OverflowRow{"KeepsPieceAsTyped", WithPiece(6, "4\t0000x"), 6, "4\t0000x"},
+    testing::Values(OverflowRow{"FirstPiece", WithPiece(0, "40000"), 0, "40000", 1, 1},
+                    OverflowRow{"LastPiece", WithPiece(15, "-32769"), 15, "-32769", 4, 4},
+                    OverflowRow{"KeepsPieceAsTyped", WithPiece(6, "4\t0000x"), 6, "4\t0000x", 2, 3},
                     OverflowRow{"FirstOfTwoWins", "1 2 3 99999 5 6 7 8 9 10 11 12 13 14 15 70000",
-                                3, "99999"},
-                    OverflowRow{"BeyondDouble", WithPiece(9, "1e400"), 9, "1e400"}),
+                                3, "99999", 1, 4},
+                    OverflowRow{"BeyondDouble", WithPiece(9, "1e400"), 9, "1e400", 3, 2}),
     RowName<OverflowRow>);
 
 TEST(ReadMatrixOverflow, EachCallStartsAfresh) {

@@ -110,6 +110,7 @@ TEST_P(LeadingNumberOverflowTest, Throws) {
     } catch (const OverflowError& error) {
         EXPECT_EQ(error.PieceText(), GetParam().piece);
         EXPECT_EQ(error.PiecePosition(), OverflowError::NoPosition);
+        EXPECT_EQ(error.Row(), 0);
     }
 }
 

@@ -41,6 +41,12 @@ class Form1LayoutTest : public QObject {
 private:
     Form1* form_ = nullptr;
 
+    // A line that calculates without a message box, for the tests that press Command1.
+    void EnterValidLine() {
+        Control<QLineEdit>(QStringLiteral("Text1"))
+            ->setText(QStringLiteral("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16"));
+    }
+
     template <typename T> T* Control(const QString& name) {
         auto* control = form_->findChild<T*>(name);
         if (!control) {
@@ -191,6 +197,7 @@ private slots:
         QFETCH(QString, clicked);
         auto* command1 = Control<QPushButton>(QStringLiteral("Command1"));
         QVERIFY(command1->isDefault());
+        EnterValidLine();
         QSignalSpy spy(Control<QPushButton>(clicked), &QAbstractButton::clicked);
         QSignalSpy other(Control<QPushButton>(clicked == QLatin1String("Command1")
                                                   ? QStringLiteral("Command2")
@@ -217,7 +224,6 @@ private slots:
         target->setFocus();
         QTest::keyClick(target, Qt::Key_Escape);
         QTRY_COMPARE(spy.count(), 1);
-        QVERIFY(form_->isVisible()); // no action is bound to the button yet here
     }
 
     void accessKeys_data() {
@@ -233,6 +239,7 @@ private slots:
         QFETCH(QString, letter);
         QFETCH(QString, button);
         QSignalSpy spy(Control<QPushButton>(button), &QAbstractButton::clicked);
+        EnterValidLine();
         auto* text1 = Control<QLineEdit>(QStringLiteral("Text1"));
         text1->setFocus();
         const QString before = text1->text();

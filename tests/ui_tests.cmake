@@ -11,3 +11,4 @@ function(mezolin_window_test name)
 endfunction()
 
 mezolin_window_test(form1_layout_test)
+mezolin_window_test(form1_actions_test)

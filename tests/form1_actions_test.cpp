@@ -1,0 +1,408 @@
+// The window's actions as a user sees them: calculate, the message boxes, exit and clear.
+#include "ui/error_report.h"
+#include "ui/form1.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <new>
+#include <stdexcept>
+
+using mezolin::Form1;
+
+namespace {
+
+const QString InputErrorTitle = QStringLiteral("Ошибка ввода данных?");
+const QString WrongCountText =
+    QStringLiteral("Ошибка при вводе данных!\r\nВведите массив правильно!");
+
+// What a modal message box showed before the test closed it.
+struct SeenBox {
+    bool seen = false;
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    Qt::TextFormat format = Qt::AutoText;
+    QStringList buttons;
+};
+
+// Closes every modal message box that comes up, as a user pressing its button would, and keeps
+// what the last one showed.
+class BoxCloser : public QObject {
+public:
+    SeenBox last;
+    int count = 0;
+
+    BoxCloser() {
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible()) {
+                return;
+            }
+            ++count;
+            last = {true, box->windowTitle(), box->text(), box->icon(), box->textFormat(), {}};
+            for (QAbstractButton* button : box->buttons()) {
+                last.buttons << button->text().remove(u'&');
+            }
+            box->buttons().constFirst()->click();
+        });
+        timer_.start(10);
+    }
+
+private:
+    QTimer timer_;
+};
+
+// Runs the application's event loop until something ends it; 99 if nothing does within 5 s.
+int RunEventLoop(const std::function<void()>& start) {
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(99); });
+    guard.start(5000);
+    QTimer::singleShot(0, qApp, start);
+    return QApplication::exec();
+}
+
+void SendKey(QWidget* target, Qt::Key key, const QString& text, Qt::KeyboardModifiers modifiers) {
+    QTest::sendKeyEvent(QTest::Press, target, key, text, modifiers);
+    QTest::sendKeyEvent(QTest::Release, target, key, text, modifiers);
+}
+
+struct Outputs {
+    QString matrix, sum, maximum, difference;
+    friend bool operator==(const Outputs&, const Outputs&) = default;
+};
+
+} // namespace
+
+namespace QTest {
+template <> char* toString(const Outputs& o) {
+    return qstrdup(
+        qPrintable(QStringLiteral("[%1] sum %2, max %3, diff %4")
+                       .arg(QString(o.matrix).replace(QStringLiteral("\r\n"), QStringLiteral("|")),
+                            o.sum, o.maximum, o.difference)));
+}
+} // namespace QTest
+
+class Form1ActionsTest : public QObject {
+    Q_OBJECT
+
+private:
+    Form1* form_ = nullptr;
+    QLineEdit* text1_ = nullptr;
+
+    QPushButton* Button(const char* name) {
+        return form_->findChild<QPushButton*>(QLatin1String(name));
+    }
+    QLineEdit* Edit(const char* name) { return form_->findChild<QLineEdit*>(QLatin1String(name)); }
+
+    Outputs Shown() {
+        return {form_->findChild<QLabel*>(QStringLiteral("Label2"))->text(), Edit("Text2")->text(),
+                Edit("Text3")->text(), Edit("Text4")->text()};
+    }
+
+    void Calculate(const QString& line) {
+        text1_->setText(line);
+        Button("Command1")->click();
+    }
+
+private slots:
+    void init() {
+        form_ = new Form1;
+        form_->show();
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_));
+        text1_ = Edit("Text1");
+    }
+    void cleanup() {
+        delete form_;
+        form_ = nullptr;
+    }
+
+    // --- Calculate ---------------------------------------------------------------------
+
+    void calculate_data() {
+        QTest::addColumn<QString>("trigger");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("matrix");
+        QTest::addColumn<QString>("sum");
+        QTest::addColumn<QString>("maximum");
+        QTest::addColumn<QString>("difference");
+
+        const QString oneToSixteen = QStringLiteral("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16");
+        const QString oneToSixteenRows =
+            QStringLiteral("1 2 3 4 \r\n5 6 7 8 \r\n9 10 11 12 \r\n13 14 15 16 \r\n");
+        for (const char* trigger : {"click", "enter", "altI"}) {
+            QTest::addRow("%s-OneToSixteen", trigger)
+                << trigger << oneToSixteen << oneToSixteenRows << "136"
+                << "16"
+                << "-120";
+        }
+        QTest::newRow("click-AllNegative")
+            << "click"
+            << "-1 -2 -3 -4 -5 -6 -7 -8 -9 -10 -11 -12 -13 -14 -15 -16"
+            << "-1 -2 -3 -4 \r\n-5 -6 -7 -8 \r\n-9 -10 -11 -12 \r\n-13 -14 -15 -16 \r\n"
+            << "0"
+            << "-1"
+            << "-1";
+        const QString maxRow = QStringLiteral("32767 32767 32767 32767 \r\n");
+        QTest::newRow("click-AllMaximum")
+            << "click" << QStringLiteral("32767 ").repeated(15) + QStringLiteral("32767")
+            << maxRow.repeated(4) << "524272"
+            << "32767"
+            << "-491505";
+        QTest::newRow("enter-Syntax")
+            << "enter"
+            << "2.5 3.5 -2.5 .5 0.51 1,5 12abc abc  - 1e2 1.5e1 &H10 &HFFFF &H8000 7"
+            << "2 4 -2 0 \r\n1 1 12 0 \r\n0 0 100 15 \r\n16 -1 -32768 7 \r\n"
+            << "158"
+            << "100"
+            << "-58";
+    }
+
+    void calculate() {
+        QFETCH(QString, trigger);
+        QFETCH(QString, line);
+        QFETCH(QString, matrix);
+        QFETCH(QString, sum);
+        QFETCH(QString, maximum);
+        QFETCH(QString, difference);
+        BoxCloser boxes;
+
+        text1_->setText(line);
+        text1_->setFocus();
+        if (trigger == QLatin1String("click")) {
+            QTest::mouseClick(Button("Command1"), Qt::LeftButton);
+        } else if (trigger == QLatin1String("enter")) {
+            QTest::keyClick(text1_, Qt::Key_Return);
+        } else {
+            SendKey(text1_, static_cast<Qt::Key>(0x0418), QStringLiteral("и"), Qt::AltModifier);
+        }
+        const Outputs expected{matrix, sum, maximum, difference};
+        QTRY_COMPARE(Shown(), expected);
+        QCOMPARE(text1_->text(), line);
+        QVERIFY(!boxes.last.seen);
+    }
+
+    void calculateStoresTheMatrix() {
+        Calculate(QStringLiteral("16 15 14 13 12 11 10 9 8 7 6 5 4 3 2 1"));
+        QCOMPARE(form_->Matrix()(1, 1), 16);
+        QCOMPARE(form_->Matrix()(2, 3), 10);
+        QCOMPARE(form_->Matrix()(4, 4), 1);
+    }
+
+    void typedOutputsAreOverwritten() {
+        for (const char* name : {"Text2", "Text3", "Text4"}) {
+            QTest::keyClicks(Edit(name), QStringLiteral("abc"));
+        }
+        Calculate(QStringLiteral("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16"));
+        QCOMPARE(Shown().sum, QStringLiteral("136"));
+        QCOMPARE(Shown().maximum, QStringLiteral("16"));
+        QCOMPARE(Shown().difference, QStringLiteral("-120"));
+    }
+
+    void longPastedLineIsKeptWhole() {
+        // Sixteen numbers with long runs of leading zeros: 100,000 characters in all.
+        QStringList pieces;
+        for (int k = 1; k <= 16; ++k) {
+            pieces << QString::number(k).rightJustified(k == 1 ? 6250 : 6249, u'0');
+        }
+        const QString line = pieces.join(u' ');
+        QCOMPARE(line.size(), 100000);
+        QApplication::clipboard()->setText(line);
+        text1_->clear();
+        text1_->setFocus();
+        QTest::keySequence(text1_, QKeySequence::Paste);
+        QCOMPARE(text1_->text(), line);
+        QTest::keyClick(text1_, Qt::Key_Return);
+        QTRY_COMPARE(Shown().sum, QStringLiteral("136"));
+    }
+
+    // --- The wrong-count box -----------------------------------------------------------
+
+    void wrongCount_data() {
+        QTest::addColumn<QString>("line");
+        QTest::newRow("hint") << QStringLiteral("(Введите матрицу размером 4x4.)");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("fifteen") << QStringLiteral("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15");
+        QTest::newRow("trailingSpace") << QStringLiteral("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 ");
+        QTest::newRow("seventeenWithOverflow")
+            << QStringLiteral("40000 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17");
+        QTest::newRow("tabs") << QStringLiteral(
+            "1\t2\t3\t4\t5\t6\t7\t8\t9\t10\t11\t12\t13\t14\t15\t16");
+    }
+
+    void wrongCount() {
+        QFETCH(QString, line);
+        Calculate(QStringLiteral("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16"));
+        const Outputs before = Shown();
+        const mezolin::Matrix4x4 matrixBefore = form_->Matrix();
+
+        BoxCloser boxes;
+        Calculate(line);
+        QCOMPARE(boxes.count, 1);
+        QCOMPARE(boxes.last.title, InputErrorTitle);
+        QCOMPARE(boxes.last.text, WrongCountText);
+        QCOMPARE(boxes.last.icon, QMessageBox::Critical);
+        QCOMPARE(boxes.last.format, Qt::PlainText);
+        QCOMPARE(boxes.last.buttons, QStringList{QStringLiteral("OK")});
+        QCOMPARE(Shown(), before);
+        QCOMPARE(text1_->text(), line);
+        QVERIFY(form_->Matrix() == matrixBefore);
+        QVERIFY(form_->isVisible());
+    }
+
+    // --- The overflow box --------------------------------------------------------------
+
+    void overflow_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("text");
+        const QString tail = QStringLiteral(") не помещается в диапазон от -32768 до 32767.");
+        const QString head = QStringLiteral("Ошибка 6: переполнение.\r\nЧисло «");
+        QTest::newRow("first") << QStringLiteral("40000 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16")
+                               << head + QStringLiteral("40000» (строка 1, столбец 1") + tail;
+        QTest::newRow("row3col2") << QStringLiteral("1 2 3 4 5 6 7 8 9 -1e5 11 12 13 14 15 16")
+                                  << head + QStringLiteral("-1e5» (строка 3, столбец 2") + tail;
+        QTest::newRow("controlsAsSpaces")
+            << QStringLiteral("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 4\t0\n000\r5")
+            << head + QStringLiteral("4 0 000 5» (строка 4, столбец 4") + tail;
+        QTest::newRow("percentSignsKept")
+            << QStringLiteral("1 2 3 4 5 6 7 99999%3%1 9 10 11 12 13 14 15 16")
+            << head + QStringLiteral("99999%3%1» (строка 2, столбец 4") + tail;
+        const QString longPiece = QStringLiteral("9").repeated(39) + QStringLiteral("ЖЖ");
+        QTest::newRow("longCut") << longPiece +
+                                        QStringLiteral(" 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16")
+                                 << head + QStringLiteral("9").repeated(39) +
+                                        QStringLiteral("Ж…» (строка 1, столбец 1") + tail;
+        const QString forty = QStringLiteral("9").repeated(40);
+        QTest::newRow("fortyNotCut")
+            << forty + QStringLiteral(" 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16")
+            << head + forty + QStringLiteral("» (строка 1, столбец 1") + tail;
+    }
+
+    void overflow() {
+        QFETCH(QString, line);
+        QFETCH(QString, text);
+        Calculate(QStringLiteral("-1 -2 -3 -4 -5 -6 -7 -8 -9 -10 -11 -12 -13 -14 -15 -16"));
+        const Outputs before = Shown();
+        const mezolin::Matrix4x4 matrixBefore = form_->Matrix();
+
+        BoxCloser boxes;
+        Calculate(line);
+        QCOMPARE(boxes.count, 1);
+        QCOMPARE(boxes.last.title, InputErrorTitle);
+        QCOMPARE(boxes.last.text, text);
+        QCOMPARE(boxes.last.icon, QMessageBox::Critical);
+        QCOMPARE(boxes.last.format, Qt::PlainText);
+        QCOMPARE(boxes.last.buttons, QStringList{QStringLiteral("OK")});
+        QCOMPARE(Shown(), before);
+        QCOMPARE(text1_->text(), line);
+        QVERIFY(form_->Matrix() == matrixBefore);
+
+        // The program goes on: the next good line is calculated.
+        Calculate(QStringLiteral("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16"));
+        QCOMPARE(Shown().sum, QStringLiteral("136"));
+    }
+
+    // --- ClearInput --------------------------------------------------------------------
+
+    void doubleClickEmptiesTheInputOnly() {
+        Calculate(QStringLiteral("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16"));
+        const Outputs before = Shown();
+        QTest::mouseDClick(text1_, Qt::LeftButton);
+        QCOMPARE(text1_->text(), QString());
+        QCOMPARE(Shown(), before);
+
+        BoxCloser boxes;
+        Button("Command1")->click();
+        QCOMPARE(boxes.last.text, WrongCountText);
+    }
+
+    // --- ExitProgram -------------------------------------------------------------------
+
+    void exitEndsTheProgram_data() {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<QString>("key");
+        for (const char* name : {"Command1", "Command2", "Text1", "Text2", "Text3", "Text4"}) {
+            QTest::addRow("escape-%s", name) << name << "escape";
+        }
+        QTest::newRow("altYery") << "Text1"
+                                 << "altYery";
+        QTest::newRow("enterOnCommand2") << "Command2"
+                                         << "enter";
+        QTest::newRow("click") << "Command1"
+                               << "click";
+    }
+
+    void exitEndsTheProgram() {
+        QFETCH(QString, focus);
+        QFETCH(QString, key);
+        auto* target = form_->findChild<QWidget*>(focus);
+        QVERIFY(target);
+        target->setFocus();
+        BoxCloser boxes;
+        const int status = RunEventLoop([&] {
+            if (key == QLatin1String("escape")) {
+                QTest::keyClick(target, Qt::Key_Escape);
+            } else if (key == QLatin1String("altYery")) {
+                SendKey(target, static_cast<Qt::Key>(0x042B), QStringLiteral("ы"), Qt::AltModifier);
+            } else if (key == QLatin1String("enter")) {
+                QTest::keyClick(target, Qt::Key_Return);
+            } else {
+                QTest::mouseClick(Button("Command2"), Qt::LeftButton);
+            }
+        });
+        QCOMPARE(status, 0);
+        QVERIFY(!boxes.last.seen); // no question asked
+    }
+
+    // --- The top-level error report ----------------------------------------------------
+
+    void unhandledErrorIsReportedThenEnds_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("outOfMemory") << 0 << QStringLiteral("Ошибка 7.");
+        QTest::newRow("textOnly") << 1 << QStringLiteral("Ошибка: <b>boom</b>");
+        QTest::newRow("notAnException") << 2 << QStringLiteral("Ошибка: неизвестная ошибка.");
+    }
+
+    void unhandledErrorIsReportedThenEnds() {
+        QFETCH(int, kind);
+        QFETCH(QString, text);
+        BoxCloser boxes;
+        const int status = RunEventLoop([&] {
+            mezolin::RunAction(form_, [kind] {
+                if (kind == 0) {
+                    throw std::bad_alloc();
+                }
+                if (kind == 1) {
+                    throw std::runtime_error("<b>boom</b>");
+                }
+                throw 42;
+            });
+        });
+        QVERIFY(status != 0);
+        QVERIFY(status != 99);
+        QCOMPARE(boxes.count, 1);
+        QCOMPARE(boxes.last.text, text);
+        QCOMPARE(boxes.last.icon, QMessageBox::Critical);
+        QCOMPARE(boxes.last.format, Qt::PlainText);
+    }
+
+    void actionWithoutErrorRunsQuietly() {
+        BoxCloser boxes;
+        int runs = 0;
+        mezolin::RunAction(form_, [&runs] { ++runs; });
+        QCOMPARE(runs, 1);
+        QVERIFY(!boxes.last.seen);
+    }
+};
+
+QTEST_MAIN(Form1ActionsTest)
+#include "form1_actions_test.moc"

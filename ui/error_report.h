@@ -1,0 +1,21 @@
+// The last line of defence: what happens to an error that no action handles.
+#pragma once
+
+#include <QString>
+#include <exception>
+#include <functional>
+
+class QWidget;
+
+namespace mezolin {
+
+// The text of the report for error: "Ошибка N." with the error's number where it has one (out
+// of memory is 7, a system error its code), otherwise "Ошибка: " and its own text.
+[[nodiscard]] QString FatalErrorText(const std::exception_ptr& error);
+
+// Runs one action of a window. An exception that escapes it never reaches Qt's event loop: it is
+// reported in a modal critical message box owned by owner, and once the box is closed the
+// program ends with exit status 1.
+void RunAction(QWidget* owner, const std::function<void()>& action);
+
+} // namespace mezolin
