@@ -34,6 +34,8 @@ void ShowInputError(QWidget* owner, const QString& text) {
     QMessageBox box(QMessageBox::Critical, InputErrorTitle, text, QMessageBox::Ok, owner);
     box.setTextFormat(Qt::PlainText);
     box.exec();
+    // Give the keyboard back to the window; without a window manager nobody else would.
+    owner->activateWindow();
 }
 
 } // namespace
