@@ -1,0 +1,159 @@
+// Measures the window, under whatever Qt platform the environment selects (offscreen for
+// repeatable figures):
+//   window_bench startup [rounds]    start-up of Form1 beside a bare QWidget, each in a fresh
+//                                    process, alternating; prints the medians and their ratio
+//   window_bench enter [count]       time from Enter in Text1 to the four outputs written
+//   window_bench calculate [count]   that many calculations in a row, for a heap profiler
+//   window_bench child form1|bare|label  one start-up; prints the microseconds it took
+#include "ui/form1.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Micros(Clock::duration d) {
+    return std::chrono::duration<double, std::micro>(d).count();
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// From constructing the application object to the window exposed on screen.
+int Child(int argc, char** argv, const std::string& kind) {
+    const auto start = Clock::now();
+    QApplication app(argc, argv);
+    std::unique_ptr<QWidget> window;
+    if (kind == "form1") {
+        window = std::make_unique<mezolin::Form1>();
+    } else {
+        window = std::make_unique<QWidget>();
+        window->resize(225, 137);
+        if (kind == "label") {
+            // The least a window that shows any text pays: the font system.
+            new QLabel(QStringLiteral("Mezolin"), window.get());
+        }
+    }
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get())) {
+        return 1;
+    }
+    std::printf("%.1f\n", Micros(Clock::now() - start));
+    return 0;
+}
+
+double RunChild(const char* self, const char* kind) {
+    const std::string command = std::string(self) + " child " + kind;
+    FILE* pipe = popen(command.c_str(), "r");
+    double micros = -1;
+    if (pipe == nullptr || std::fscanf(pipe, "%lf", &micros) != 1) {
+        std::fprintf(stderr, "child %s failed\n", kind);
+        std::exit(1);
+    }
+    pclose(pipe);
+    return micros;
+}
+
+int Startup(const char* self, int rounds) {
+    const char* kinds[] = {"form1", "bare", "label"};
+    for (const char* kind : kinds) {
+        RunChild(self, kind); // warm the file cache for all
+    }
+    std::vector<double> times[3];
+    for (int k = 0; k < rounds; ++k) {
+        for (int n = 0; n < 3; ++n) {
+            times[n].push_back(RunChild(self, kinds[n]));
+        }
+    }
+    const double form1 = Median(times[0]), bare = Median(times[1]), label = Median(times[2]);
+    std::printf("start-up, median of %d: Form1 %.0f us, bare QWidget %.0f us, ratio %.3f\n", rounds,
+                form1, bare, form1 / bare);
+    std::printf("  for reference, a QWidget with one QLabel: %.0f us; Form1 / that %.3f\n", label,
+                form1 / label);
+    return 0;
+}
+
+const QString Line = QStringLiteral("1 -2 3 -4 5 -6 7 -8 9 -10 11 -12 13 -14 15 -16");
+
+int Enter(int argc, char** argv, int count) {
+    QApplication app(argc, argv);
+    mezolin::Form1 form;
+    form.show();
+    form.activateWindow();
+    if (!QTest::qWaitForWindowActive(&form)) {
+        return 1;
+    }
+    auto* text1 = form.findChild<QLineEdit*>(QStringLiteral("Text1"));
+    auto* text4 = form.findChild<QLineEdit*>(QStringLiteral("Text4"));
+    text1->setText(Line);
+    text1->setFocus();
+    std::vector<double> times;
+    for (int k = 0; k < count; ++k) {
+        text4->clear();
+        const auto start = Clock::now();
+        QTest::keyClick(text1, Qt::Key_Return); // the default button runs synchronously
+        const auto end = Clock::now();
+        if (text4->text() != QStringLiteral("-49")) {
+            std::fprintf(stderr, "outputs not written\n");
+            return 1;
+        }
+        times.push_back(Micros(end - start));
+    }
+    std::printf("Enter in Text1 to outputs written, %d presses: median %.1f us, max %.1f us\n",
+                count, Median(times), *std::max_element(times.begin(), times.end()));
+    return 0;
+}
+
+int Calculate(int argc, char** argv, int count) {
+    QApplication app(argc, argv);
+    mezolin::Form1 form;
+    form.show();
+    if (!QTest::qWaitForWindowExposed(&form)) {
+        return 1;
+    }
+    auto* text1 = form.findChild<QLineEdit*>(QStringLiteral("Text1"));
+    auto* command1 = form.findChild<QPushButton*>(QStringLiteral("Command1"));
+    for (int k = 0; k < count; ++k) {
+        // A different line each time, so every output really changes.
+        text1->setText(QStringLiteral("%1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16").arg(k % 30000));
+        command1->click();
+        QCoreApplication::processEvents();
+    }
+    std::printf("%d calculations, last sum %s\n", count,
+                qPrintable(form.findChild<QLineEdit*>(QStringLiteral("Text2"))->text()));
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::string mode = argc > 1 ? argv[1] : "";
+    const int count = argc > 2 ? std::atoi(argv[2]) : 0;
+    if (mode == "child" && argc > 2) {
+        return Child(argc, argv, argv[2]);
+    }
+    if (mode == "startup") {
+        return Startup(argv[0], count > 0 ? count : 21);
+    }
+    if (mode == "enter") {
+        return Enter(argc, argv, count > 0 ? count : 1000);
+    }
+    if (mode == "calculate") {
+        return Calculate(argc, argv, count > 0 ? count : 10000);
+    }
+    std::fprintf(stderr, "usage: %s startup|enter|calculate [count]\n", argv[0]);
+    return 2;
+}
