@@ -1,4 +1,5 @@
 // The window's actions as a user sees them: calculate, the message boxes, exit and clear.
+#include "send_key.h"
 #include "ui/error_report.h"
 #include "ui/form1.h"
 
@@ -67,11 +68,6 @@ int RunEventLoop(const std::function<void()>& start) {
     guard.start(5000);
     QTimer::singleShot(0, qApp, start);
     return QApplication::exec();
-}
-
-void SendKey(QWidget* target, Qt::Key key, const QString& text, Qt::KeyboardModifiers modifiers) {
-    QTest::sendKeyEvent(QTest::Press, target, key, text, modifiers);
-    QTest::sendKeyEvent(QTest::Release, target, key, text, modifiers);
 }
 
 struct Outputs {
@@ -224,69 +220,49 @@ private slots:
         QTRY_COMPARE(Shown().sum, QStringLiteral("136"));
     }
 
-    // --- The wrong-count box -----------------------------------------------------------
+    // --- The input error boxes: wrong count and overflow --------------------------------
 
-    void wrongCount_data() {
-        QTest::addColumn<QString>("line");
-        QTest::newRow("hint") << QStringLiteral("(Введите матрицу размером 4x4.)");
-        QTest::newRow("empty") << QString();
-        QTest::newRow("fifteen") << QStringLiteral("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15");
-        QTest::newRow("trailingSpace") << QStringLiteral("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 ");
-        QTest::newRow("seventeenWithOverflow")
-            << QStringLiteral("40000 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17");
-        QTest::newRow("tabs") << QStringLiteral(
-            "1\t2\t3\t4\t5\t6\t7\t8\t9\t10\t11\t12\t13\t14\t15\t16");
-    }
-
-    void wrongCount() {
-        QFETCH(QString, line);
-        Calculate(QStringLiteral("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16"));
-        const Outputs before = Shown();
-        const mezolin::Matrix4x4 matrixBefore = form_->Matrix();
-
-        BoxCloser boxes;
-        Calculate(line);
-        QCOMPARE(boxes.count, 1);
-        QCOMPARE(boxes.last.title, InputErrorTitle);
-        QCOMPARE(boxes.last.text, WrongCountText);
-        QCOMPARE(boxes.last.icon, QMessageBox::Critical);
-        QCOMPARE(boxes.last.format, Qt::PlainText);
-        QCOMPARE(boxes.last.buttons, QStringList{QStringLiteral("OK")});
-        QCOMPARE(Shown(), before);
-        QCOMPARE(text1_->text(), line);
-        QVERIFY(form_->Matrix() == matrixBefore);
-        QVERIFY(form_->isVisible());
-    }
-
-    // --- The overflow box --------------------------------------------------------------
-
-    void overflow_data() {
+    void inputErrorBox_data() {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("text");
-        const QString tail = QStringLiteral(") не помещается в диапазон от -32768 до 32767.");
+
+        for (const auto& [name, line] : std::initializer_list<std::pair<const char*, QString>>{
+                 {"count-hint", QStringLiteral("(Введите матрицу размером 4x4.)")},
+                 {"count-empty", QString()},
+                 {"count-fifteen", QStringLiteral("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15")},
+                 {"count-trailingSpace", QStringLiteral("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 ")},
+                 {"count-seventeenWithOverflow",
+                  QStringLiteral("40000 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17")},
+                 {"count-tabs",
+                  QStringLiteral("1\t2\t3\t4\t5\t6\t7\t8\t9\t10\t11\t12\t13\t14\t15\t16")}}) {
+            QTest::newRow(name) << line << WrongCountText;
+        }
+
         const QString head = QStringLiteral("Ошибка 6: переполнение.\r\nЧисло «");
-        QTest::newRow("first") << QStringLiteral("40000 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16")
-                               << head + QStringLiteral("40000» (строка 1, столбец 1") + tail;
-        QTest::newRow("row3col2") << QStringLiteral("1 2 3 4 5 6 7 8 9 -1e5 11 12 13 14 15 16")
-                                  << head + QStringLiteral("-1e5» (строка 3, столбец 2") + tail;
-        QTest::newRow("controlsAsSpaces")
+        const QString tail = QStringLiteral(") не помещается в диапазон от -32768 до 32767.");
+        const QString rest = QStringLiteral(" 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16");
+        const QString nines = QStringLiteral("9").repeated(39);
+        QTest::newRow("overflow-first")
+            << QStringLiteral("40000") + rest
+            << head + QStringLiteral("40000» (строка 1, столбец 1") + tail;
+        QTest::newRow("overflow-row3col2")
+            << QStringLiteral("1 2 3 4 5 6 7 8 9 -1e5 11 12 13 14 15 16")
+            << head + QStringLiteral("-1e5» (строка 3, столбец 2") + tail;
+        QTest::newRow("overflow-controlsAsSpaces")
             << QStringLiteral("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 4\t0\n000\r5")
             << head + QStringLiteral("4 0 000 5» (строка 4, столбец 4") + tail;
-        QTest::newRow("percentSignsKept")
+        QTest::newRow("overflow-percentSignsKept")
             << QStringLiteral("1 2 3 4 5 6 7 99999%3%1 9 10 11 12 13 14 15 16")
             << head + QStringLiteral("99999%3%1» (строка 2, столбец 4") + tail;
-        const QString longPiece = QStringLiteral("9").repeated(39) + QStringLiteral("ЖЖ");
-        QTest::newRow("longCut") << longPiece +
-                                        QStringLiteral(" 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16")
-                                 << head + QStringLiteral("9").repeated(39) +
-                                        QStringLiteral("Ж…» (строка 1, столбец 1") + tail;
-        const QString forty = QStringLiteral("9").repeated(40);
-        QTest::newRow("fortyNotCut")
-            << forty + QStringLiteral(" 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16")
-            << head + forty + QStringLiteral("» (строка 1, столбец 1") + tail;
+        QTest::newRow("overflow-longCut")
+            << nines + QStringLiteral("ЖЖ") + rest
+            << head + nines + QStringLiteral("Ж…» (строка 1, столбец 1") + tail;
+        QTest::newRow("overflow-fortyNotCut")
+            << nines + QStringLiteral("9") + rest
+            << head + nines + QStringLiteral("9» (строка 1, столбец 1") + tail;
     }
 
-    void overflow() {
+    void inputErrorBox() {
         QFETCH(QString, line);
         QFETCH(QString, text);
         Calculate(QStringLiteral("-1 -2 -3 -4 -5 -6 -7 -8 -9 -10 -11 -12 -13 -14 -15 -16"));
@@ -301,11 +277,10 @@ private slots:
         QCOMPARE(boxes.last.icon, QMessageBox::Critical);
         QCOMPARE(boxes.last.format, Qt::PlainText);
         QCOMPARE(boxes.last.buttons, QStringList{QStringLiteral("OK")});
+        // Nothing changed, and the program goes on: the next good line is calculated.
         QCOMPARE(Shown(), before);
         QCOMPARE(text1_->text(), line);
         QVERIFY(form_->Matrix() == matrixBefore);
-
-        // The program goes on: the next good line is calculated.
         Calculate(QStringLiteral("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16"));
         QCOMPARE(Shown().sum, QStringLiteral("136"));
     }

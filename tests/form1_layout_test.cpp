@@ -1,4 +1,5 @@
 // The window as it comes up: its controls, texts, keyboard and icon.
+#include "send_key.h"
 #include "ui/form1.h"
 
 #include <QAbstractButton>
@@ -26,12 +27,6 @@ const QString TaskText =
     QStringLiteral(
         "Задание:   \"Найти  разность  между  макси- мальным элементом матрицы размера 4") +
     Kha + QStringLiteral("4 и  суммой  ее  положительных  элементов\".");
-
-// Sends a key with its text, the way a keyboard with that letter would.
-void SendKey(QWidget* target, Qt::Key key, const QString& text, Qt::KeyboardModifiers modifiers) {
-    QTest::sendKeyEvent(QTest::Press, target, key, text, modifiers);
-    QTest::sendKeyEvent(QTest::Release, target, key, text, modifiers);
-}
 
 } // namespace
 
