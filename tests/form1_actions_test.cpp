@@ -257,6 +257,13 @@ private slots:
         QTest::newRow("overflow-longCut")
             << nines + QStringLiteral("ЖЖ") + rest
             << head + nines + QStringLiteral("Ж…» (строка 1, столбец 1") + tail;
+        QTest::newRow("overflow-longCyrillicCut")
+            << QStringLiteral("99999") + QStringLiteral("Ж").repeated(100) + rest
+            << head + QStringLiteral("99999") + QStringLiteral("Ж").repeated(35) +
+                   QStringLiteral("…» (строка 1, столбец 1") + tail;
+        QTest::newRow("overflow-hugePieceCut")
+            << QStringLiteral("9").repeated(100000) + rest
+            << head + nines + QStringLiteral("9…» (строка 1, столбец 1") + tail;
         QTest::newRow("overflow-fortyNotCut")
             << nines + QStringLiteral("9") + rest
             << head + nines + QStringLiteral("9» (строка 1, столбец 1") + tail;

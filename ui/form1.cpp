@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QShortcut>
+#include <string_view>
 
 namespace mezolin {
 namespace {
@@ -15,16 +16,20 @@ const QString InputErrorTitle = QStringLiteral("Ошибка ввода данн
 
 // How a piece is quoted in a message: tab, CR and LF as spaces, at most 40 characters.
 QString QuotedPiece(const std::string& piece) {
-    constexpr qsizetype Shown = 40;
-    QString text = QString::fromStdString(piece);
+    constexpr std::size_t Shown = 40;
+    // Enough bytes for one character more than is shown, however long the piece is: a UTF-8
+    // character takes at most four, and a character cut here lies past the ones shown.
+    const std::string_view head = std::string_view(piece).substr(0, 4 * (Shown + 1));
+    QString text = QString::fromUtf8(head.data(), static_cast<qsizetype>(head.size()));
     for (QChar& c : text) {
         if (c == u'\t' || c == u'\r' || c == u'\n') {
             c = u' ';
         }
     }
     const QList<uint> characters = text.toUcs4();
-    if (characters.size() > Shown) {
-        text = QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData()), Shown) +
+    if (characters.size() > static_cast<qsizetype>(Shown)) {
+        text = QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData()),
+                                 static_cast<qsizetype>(Shown)) +
                QChar(0x2026);
     }
     return text;
