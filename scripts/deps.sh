@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libbenchmark-dev
     clang-19 libclang-rt-19-dev
-    xvfb xauth xdotool xclip fonts-dejavu-core
+    xvfb xauth xdotool xclip x11-xserver-utils fonts-dejavu-core
     binutils-mingw-w64-x86-64 desktop-file-utils appstream dpkg-dev file
 )
 

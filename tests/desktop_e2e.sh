@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Drives the real program on an X display as a person would, with keys only: the wrong-count
-# box, the overflow box, a calculation, Esc, Alt+ы and Enter on Command2. Needs xdotool and
-# xclip; run it under xvfb-run with the program's path as the argument.
+# box, the overflow box, a calculation, Esc, Alt+ы and Enter on Command2. Needs xdotool, xclip
+# and xmodmap; run it under xvfb-run with the program's path as the argument.
 set -euo pipefail
 program=$1
 export LC_ALL=C.UTF-8
@@ -44,6 +44,11 @@ expect_exit() {
 
 title='Ошибка ввода данных?'
 
+# Give the keyboard a Cyrillic letter before the program starts. Left to itself, xdotool maps
+# one for each key press and maps it back at once, which races with the program reading the
+# changed keyboard map.
+xmodmap -e 'keycode 250 = Cyrillic_yeru Cyrillic_YERU Cyrillic_i Cyrillic_I'
+
 # 1. Enter with the hint still in Text1: the wrong-count box; Enter closes it.
 start
 xdotool key Return
@@ -64,19 +69,21 @@ kill -0 "$pid" || fail "program ended after the overflow box"
 echo "ok: overflow box shown and closed, program running"
 
 # 3. A good line: the results, read back through the clipboard from Text3 and Text4.
-copy_focused() {
+# Copies the focused box's text and waits until the clipboard holds $1.
+expect_copied() {
     xdotool key ctrl+a ctrl+c
-    sleep 0.2
-    xclip -o -selection clipboard
+    for _ in $(seq 50); do
+        [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ] && return 0
+        sleep 0.1
+    done
+    fail "expected '$1', the clipboard holds '$(xclip -o -selection clipboard 2>/dev/null)'"
 }
 xdotool key ctrl+a
 xdotool type --delay 2 -- '1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16'
-xdotool key Return
-sleep 0.3
+xdotool key Return Tab
+expect_copied 16
 xdotool key Tab
-[ "$(copy_focused)" = 16 ] || fail "maximum is not 16"
-xdotool key Tab
-[ "$(copy_focused)" = -120 ] || fail "difference is not -120"
+expect_copied -120
 echo "ok: Enter calculates: maximum 16, difference -120"
 
 # 4. Esc from a text box ends the program.

@@ -35,3 +35,6 @@ private:
 };
 
 } // namespace mezolin
+
+// The window keeps the name its description gives it.
+using mezolin::Form1;
