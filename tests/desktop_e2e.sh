@@ -86,16 +86,24 @@ xdotool key Tab
 expect_copied -120
 echo "ok: Enter calculates: maximum 16, difference -120"
 
-# 4. Esc from a text box ends the program.
+# 4. A double-click on Text1 empties it (the window opens at 285, 245 with no window manager to
+#    move it; Text1 spans 0..225 x 40..59 inside it). What is typed next is then the whole line.
+xdotool mousemove 397 294 click --repeat 2 --delay 80 1
+xdotool type --delay 2 -- '1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 99'
+xdotool key Return Tab
+expect_copied 99
+echo "ok: double-click empties Text1"
+
+# 5. Esc from a text box ends the program.
 xdotool key Escape
 expect_exit "Esc"
 
-# 5. Alt+ы ends it too.
+# 6. Alt+ы ends it too.
 start
 xdotool key alt+Cyrillic_yeru
 expect_exit "Alt+ы"
 
-# 6. Enter on Command2 ends it.
+# 7. Enter on Command2 ends it.
 start
 xdotool key Tab Return
 expect_exit "Enter on Command2"
