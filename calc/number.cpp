@@ -3,6 +3,7 @@
 #include "calc/matrix.h"
 #include "calc/number_internal.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstddef>
