@@ -6,12 +6,14 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <new>
 #include <stdexcept>
 
@@ -33,17 +35,30 @@ struct SeenBox {
     QStringList buttons;
 };
 
-// Closes every modal message box that comes up, as a user pressing its button would, and keeps
-// what the last one showed.
+// Closes every modal message box that comes up, as a user pressing its button would, after it
+// has stood open for holdMs, and keeps what the last one showed and how many stood open at once.
 class BoxCloser : public QObject {
 public:
     SeenBox last;
     int count = 0;
+    int mostOpen = 0;
 
-    BoxCloser() {
-        connect(&timer_, &QTimer::timeout, this, [this] {
+    explicit BoxCloser(int holdMs = 0) {
+        connect(&timer_, &QTimer::timeout, this, [this, holdMs] {
+            int open = 0;
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                open += qobject_cast<QMessageBox*>(widget) && widget->isVisible() ? 1 : 0;
+            }
+            mostOpen = std::max(mostOpen, open);
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!box || !box->isVisible()) {
+                return;
+            }
+            if (box != shown_) {
+                shown_ = box;
+                since_.start();
+            }
+            if (since_.elapsed() < holdMs) {
                 return;
             }
             ++count;
@@ -58,6 +73,8 @@ public:
 
 private:
     QTimer timer_;
+    QMessageBox* shown_ = nullptr;
+    QElapsedTimer since_;
 };
 
 // Runs the application's event loop until something ends it; 99 if nothing does within 5 s.
@@ -103,6 +120,25 @@ private:
                 Edit("Text3")->text(), Edit("Text4")->text()};
     }
 
+    // Presses the keys or clicks named in keys, one after another, on target.
+    void Press(QWidget* target, const QString& keys) {
+        for (const QString& key : keys.split(u' ')) {
+            if (key == QLatin1String("escape")) {
+                QTest::keyClick(target, Qt::Key_Escape);
+            } else if (key == QLatin1String("enter")) {
+                QTest::keyClick(target, Qt::Key_Return);
+            } else if (key == QLatin1String("altI")) {
+                SendKey(target, static_cast<Qt::Key>(0x0418), QStringLiteral("и"), Qt::AltModifier);
+            } else if (key == QLatin1String("altYery")) {
+                SendKey(target, static_cast<Qt::Key>(0x042B), QStringLiteral("ы"), Qt::AltModifier);
+            } else if (key == QLatin1String("close")) {
+                form_->close();
+            } else {
+                QTest::mouseClick(Button(qPrintable(key)), Qt::LeftButton);
+            }
+        }
+    }
+
     void Calculate(const QString& line) {
         text1_->setText(line);
         Button("Command1")->click();
@@ -134,14 +170,14 @@ private slots:
         const QString oneToSixteen = QStringLiteral("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16");
         const QString oneToSixteenRows =
             QStringLiteral("1 2 3 4 \r\n5 6 7 8 \r\n9 10 11 12 \r\n13 14 15 16 \r\n");
-        for (const char* trigger : {"click", "enter", "altI"}) {
+        for (const char* trigger : {"Command1", "enter", "altI"}) {
             QTest::addRow("%s-OneToSixteen", trigger)
                 << trigger << oneToSixteen << oneToSixteenRows << "136"
                 << "16"
                 << "-120";
         }
         QTest::newRow("click-AllNegative")
-            << "click"
+            << "Command1"
             << "-1 -2 -3 -4 -5 -6 -7 -8 -9 -10 -11 -12 -13 -14 -15 -16"
             << "-1 -2 -3 -4 \r\n-5 -6 -7 -8 \r\n-9 -10 -11 -12 \r\n-13 -14 -15 -16 \r\n"
             << "0"
@@ -149,7 +185,7 @@ private slots:
             << "-1";
         const QString maxRow = QStringLiteral("32767 32767 32767 32767 \r\n");
         QTest::newRow("click-AllMaximum")
-            << "click" << QStringLiteral("32767 ").repeated(15) + QStringLiteral("32767")
+            << "Command1" << QStringLiteral("32767 ").repeated(15) + QStringLiteral("32767")
             << maxRow.repeated(4) << "524272"
             << "32767"
             << "-491505";
@@ -173,13 +209,7 @@ private slots:
 
         text1_->setText(line);
         text1_->setFocus();
-        if (trigger == QLatin1String("click")) {
-            QTest::mouseClick(Button("Command1"), Qt::LeftButton);
-        } else if (trigger == QLatin1String("enter")) {
-            QTest::keyClick(text1_, Qt::Key_Return);
-        } else {
-            SendKey(text1_, static_cast<Qt::Key>(0x0418), QStringLiteral("и"), Qt::AltModifier);
-        }
+        Press(text1_, trigger);
         const Outputs expected{matrix, sum, maximum, difference};
         QTRY_COMPARE(Shown(), expected);
         QCOMPARE(text1_->text(), line);
@@ -218,6 +248,39 @@ private slots:
         QCOMPARE(text1_->text(), line);
         QTest::keyClick(text1_, Qt::Key_Return);
         QTRY_COMPARE(Shown().sum, QStringLiteral("136"));
+    }
+
+    void undoKeepsOrdinaryEditsOnly_data() {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<bool>("thenDelete");
+        QTest::addColumn<bool>("undoable");
+        QTest::newRow("ordinary") << 100 << true << true;
+        QTest::newRow("belowLimit") << 30000 << true << true;
+        QTest::newRow("pastLimit") << 40000 << true << false;
+        QTest::newRow("pastLimitTextKept") << 70000 << false << false;
+    }
+
+    void undoKeepsOrdinaryEditsOnly() {
+        QFETCH(int, length);
+        QFETCH(bool, thenDelete);
+        QFETCH(bool, undoable);
+        text1_->setText(QString());
+        const QString line = QStringLiteral("7").repeated(length);
+        QApplication::clipboard()->setText(line);
+        text1_->setFocus();
+        QTest::keySequence(text1_, QKeySequence::Paste);
+        if (thenDelete) {
+            QTest::keySequence(text1_, QKeySequence::SelectAll);
+            QTest::keyClick(text1_, Qt::Key_Delete);
+        }
+        QCoreApplication::processEvents();
+        QCOMPARE(text1_->isUndoAvailable(), undoable);
+        QCOMPARE(text1_->text(), thenDelete ? QString() : line);
+        QCOMPARE(text1_->cursorPosition(), text1_->text().size());
+        if (undoable) {
+            text1_->undo();
+            QCOMPARE(text1_->text(), line);
+        }
     }
 
     // --- The input error boxes: wrong count and overflow --------------------------------
@@ -264,6 +327,16 @@ private slots:
         QTest::newRow("overflow-hugePieceCut")
             << QStringLiteral("9").repeated(100000) + rest
             << head + nines + QStringLiteral("9…» (строка 1, столбец 1") + tail;
+        // Forty user-perceived characters, each with no more than three marks on it.
+        const QString acute = QString(QChar(0x0301));
+        QTest::newRow("overflow-marksTrimmed")
+            << QStringLiteral("40000") + acute.repeated(100) + rest
+            << head + QStringLiteral("40000") + acute.repeated(3) +
+                   QStringLiteral("» (строка 1, столбец 1") + tail;
+        QTest::newRow("overflow-clustersCounted")
+            << nines + QStringLiteral("e") + acute + QStringLiteral("Ж") + rest
+            << head + nines + QStringLiteral("e") + acute +
+                   QStringLiteral("…» (строка 1, столбец 1") + tail;
         QTest::newRow("overflow-fortyNotCut")
             << nines + QStringLiteral("9") + rest
             << head + nines + QStringLiteral("9» (строка 1, столбец 1") + tail;
@@ -310,7 +383,7 @@ private slots:
 
     void exitEndsTheProgram_data() {
         QTest::addColumn<QString>("focus");
-        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("keys");
         for (const char* name : {"Command1", "Command2", "Text1", "Text2", "Text3", "Text4"}) {
             QTest::addRow("escape-%s", name) << name << "escape";
         }
@@ -319,29 +392,51 @@ private slots:
         QTest::newRow("enterOnCommand2") << "Command2"
                                          << "enter";
         QTest::newRow("click") << "Command1"
-                               << "click";
+                               << "Command2";
+        QTest::newRow("closeBox") << "Command1"
+                                  << "close";
+        // Keys already on their way when the program ends act on nothing: with the hint in
+        // Text1, the Enter would otherwise show the wrong-count box.
+        QTest::newRow("escapeThenEnter") << "Text1"
+                                         << "escape enter";
+        QTest::newRow("altYeryThenEnter") << "Text1"
+                                          << "altYery enter";
+        QTest::newRow("clickThenAltI") << "Text1"
+                                       << "Command2 altI";
+        QTest::newRow("closeThenEnter") << "Text1"
+                                        << "close enter";
     }
 
     void exitEndsTheProgram() {
         QFETCH(QString, focus);
-        QFETCH(QString, key);
+        QFETCH(QString, keys);
         auto* target = form_->findChild<QWidget*>(focus);
         QVERIFY(target);
         target->setFocus();
         BoxCloser boxes;
+        const QString first = keys.section(u' ', 0, 0);
+        const QString rest = keys.section(u' ', 1);
+        bool goneAtOnce = false;
         const int status = RunEventLoop([&] {
-            if (key == QLatin1String("escape")) {
-                QTest::keyClick(target, Qt::Key_Escape);
-            } else if (key == QLatin1String("altYery")) {
-                SendKey(target, static_cast<Qt::Key>(0x042B), QStringLiteral("ы"), Qt::AltModifier);
-            } else if (key == QLatin1String("enter")) {
-                QTest::keyClick(target, Qt::Key_Return);
-            } else {
-                QTest::mouseClick(Button("Command2"), Qt::LeftButton);
+            Press(target, first);
+            goneAtOnce = !form_->isVisible();
+            if (!rest.isEmpty()) {
+                Press(target, rest);
             }
         });
         QCOMPARE(status, 0);
-        QVERIFY(!boxes.last.seen); // no question asked
+        QVERIFY(goneAtOnce);
+        QVERIFY(!boxes.last.seen); // no question asked, and nothing after the exit
+    }
+
+    void accessKeyThenEnterRunsOneActionAtATime() {
+        // The boxes stay open longer than a button's press animation would take.
+        BoxCloser boxes(300);
+        text1_->setFocus();
+        Press(text1_, QStringLiteral("altI enter"));
+        QTest::qWait(500);
+        QCOMPARE(boxes.mostOpen, 1);
+        QCOMPARE(boxes.count, 2);
     }
 
     // --- The top-level error report ----------------------------------------------------
@@ -358,8 +453,9 @@ private slots:
         QFETCH(int, kind);
         QFETCH(QString, text);
         BoxCloser boxes;
+        bool finished = true;
         const int status = RunEventLoop([&] {
-            mezolin::RunAction(form_, [kind] {
+            finished = mezolin::RunAction(form_, [kind] {
                 if (kind == 0) {
                     throw std::bad_alloc();
                 }
@@ -369,8 +465,8 @@ private slots:
                 throw 42;
             });
         });
-        QVERIFY(status != 0);
-        QVERIFY(status != 99);
+        QVERIFY(!finished);
+        QCOMPARE(status, mezolin::FatalExitStatus);
         QCOMPARE(boxes.count, 1);
         QCOMPARE(boxes.last.text, text);
         QCOMPARE(boxes.last.icon, QMessageBox::Critical);
@@ -380,7 +476,7 @@ private slots:
     void actionWithoutErrorRunsQuietly() {
         BoxCloser boxes;
         int runs = 0;
-        mezolin::RunAction(form_, [&runs] { ++runs; });
+        QVERIFY(mezolin::RunAction(form_, [&runs] { ++runs; }));
         QCOMPARE(runs, 1);
         QVERIFY(!boxes.last.seen);
     }

@@ -1,9 +1,9 @@
 #include "ui/error_report.h"
 
 #include "calc/matrix.h"
+#include "ui/message_box.h"
 
 #include <QCoreApplication>
-#include <QMessageBox>
 #include <new>
 #include <system_error>
 
@@ -11,7 +11,6 @@ namespace mezolin {
 namespace {
 
 constexpr int OutOfMemory = 7;
-constexpr int FatalExitStatus = 1;
 
 QString Numbered(int number) {
     return QStringLiteral("Ошибка %1.").arg(number);
@@ -35,15 +34,14 @@ QString FatalErrorText(const std::exception_ptr& error) {
     }
 }
 
-void RunAction(QWidget* owner, const std::function<void()>& action) {
+bool RunAction(QWidget* owner, const std::function<void()>& action) {
     try {
         action();
+        return true;
     } catch (...) {
-        QMessageBox box(QMessageBox::Critical, QStringLiteral("Mezolin"),
-                        FatalErrorText(std::current_exception()), QMessageBox::Ok, owner);
-        box.setTextFormat(Qt::PlainText);
-        box.exec();
+        ShowCriticalBox(owner, QStringLiteral("Mezolin"), FatalErrorText(std::current_exception()));
         QCoreApplication::exit(FatalExitStatus);
+        return false;
     }
 }
 

@@ -13,9 +13,13 @@ namespace mezolin {
 // of memory is 7, a system error its code), otherwise "Ошибка: " and its own text.
 [[nodiscard]] QString FatalErrorText(const std::exception_ptr& error);
 
+// The exit status of a program ended by the top-level error report.
+inline constexpr int FatalExitStatus = 1;
+
 // Runs one action of a window. An exception that escapes it never reaches Qt's event loop: it is
 // reported in a modal critical message box owned by owner, and once the box is closed the
-// program ends with exit status 1.
-void RunAction(QWidget* owner, const std::function<void()>& action);
+// event loop is told to end with FatalExitStatus. Returns true when the action ran to its end,
+// false when it was reported; throws only what the message box itself may throw.
+[[nodiscard]] bool RunAction(QWidget* owner, const std::function<void()>& action);
 
 } // namespace mezolin

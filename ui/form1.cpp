@@ -3,50 +3,19 @@
 #include "calc/calc.h"
 #include "ui/app_icon.h"
 #include "ui/error_report.h"
+#include "ui/message_box.h"
+#include "ui/piece_quote.h"
+#include "ui_form1.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
-#include <QMessageBox>
 #include <QShortcut>
-#include <string_view>
+#include <QShortcutEvent>
 
 namespace mezolin {
-namespace {
 
-const QString InputErrorTitle = QStringLiteral("Ошибка ввода данных?");
-
-// How a piece is quoted in a message: tab, CR and LF as spaces, at most 40 characters.
-QString QuotedPiece(const std::string& piece) {
-    constexpr std::size_t Shown = 40;
-    // Enough bytes for one character more than is shown, however long the piece is: a UTF-8
-    // character takes at most four, and a character cut here lies past the ones shown.
-    const std::string_view head = std::string_view(piece).substr(0, 4 * (Shown + 1));
-    QString text = QString::fromUtf8(head.data(), static_cast<qsizetype>(head.size()));
-    for (QChar& c : text) {
-        if (c == u'\t' || c == u'\r' || c == u'\n') {
-            c = u' ';
-        }
-    }
-    const QList<uint> characters = text.toUcs4();
-    if (characters.size() > static_cast<qsizetype>(Shown)) {
-        text = QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData()),
-                                 static_cast<qsizetype>(Shown)) +
-               QChar(0x2026);
-    }
-    return text;
-}
-
-void ShowInputError(QWidget* owner, const QString& text) {
-    QMessageBox box(QMessageBox::Critical, InputErrorTitle, text, QMessageBox::Ok, owner);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
-    // Give the keyboard back to the window; without a window manager nobody else would.
-    owner->activateWindow();
-}
-
-} // namespace
-
-Form1::Form1(QWidget* parent) : QDialog(parent) {
-    ui_.setupUi(this);
+Form1::Form1(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::Form1>()) {
+    ui_->setupUi(this);
     // A main window rather than a transient dialog: title, system menu, minimise and close.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -55,25 +24,58 @@ Form1::Form1(QWidget* parent) : QDialog(parent) {
     // description.
     setGeometry(QRect(QPoint(285, 245), size()));
 
-    // Esc clicks Command2 wherever the focus is. A shortcut of the window, not of the button,
-    // so the button keeps its access key.
+    // Esc clicks Command2 wherever the focus is, at once. A shortcut of the window, not of the
+    // button, so the button keeps its access key.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, ui_.Command2, &QPushButton::animateClick);
+    connect(escape, &QShortcut::activated, ui_->Command2, &QPushButton::click);
+    ui_->Command1->installEventFilter(this);
+    ui_->Command2->installEventFilter(this);
 
-    connect(ui_.Command1, &QPushButton::clicked, this,
-            [this] { RunAction(this, [this] { Calculate(); }); });
-    connect(ui_.Command2, &QPushButton::clicked, this,
-            [this] { RunAction(this, [this] { ExitProgram(); }); });
-    connect(ui_.Text1, &InputLine::doubleClicked, this,
-            [this] { RunAction(this, [this] { ClearInput(); }); });
+    connect(ui_->Command1, &QPushButton::clicked, this, [this] { Run(&Form1::Calculate); });
+    connect(ui_->Command2, &QPushButton::clicked, this, [this] { Run(&Form1::ExitProgram); });
+    connect(ui_->Text1, &InputLine::doubleClicked, this, [this] { Run(&Form1::ClearInput); });
 
-    ui_.Command1->setFocus();
+    ui_->Command1->setFocus();
+}
+
+Form1::~Form1() = default;
+
+void Form1::closeEvent(QCloseEvent* event) {
+    // Closing while an action runs cannot happen: its message box is modal.
+    ending_ = true;
+    QDialog::closeEvent(event);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    // A button's access key would otherwise animate a press and click 100 ms later, when
+    // Enter may already have started another action, or Esc ended the program.
+    if (event->type() == QEvent::Shortcut && !static_cast<QShortcutEvent*>(event)->isAmbiguous() &&
+        (watched == ui_->Command1 || watched == ui_->Command2)) {
+        static_cast<QPushButton*>(watched)->click();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void Form1::Run(void (Form1::*action)()) {
+    // A message box runs an event loop of its own, so a key or click may arrive while an action
+    // is still running; it is dropped, as it would be on a blocked window.
+    if (busy_ || ending_) {
+        return;
+    }
+    busy_ = true;
+    const bool finished = RunAction(this, [this, action] { (this->*action)(); });
+    busy_ = false;
+    if (!finished) {
+        ending_ = true;
+        hide();
+    }
 }
 
 void Form1::Calculate() {
     std::expected<Matrix4x4, EntryError> read;
     try {
-        read = ReadMatrix(ui_.Text1->text().toStdString());
+        read = ReadMatrix(ui_->Text1->text().toStdString());
     } catch (const OverflowError& error) {
         ShowOverflow(error);
         return;
@@ -84,30 +86,39 @@ void Form1::Calculate() {
     }
     matrix_ = *read;
     const MatrixReport report = BuildReport(matrix_);
-    ui_.Label2->setText(QString::fromStdString(report.MatrixText));
-    ui_.Text2->setText(QString::fromStdString(report.SumText));
-    ui_.Text3->setText(QString::fromStdString(report.MaxText));
-    ui_.Text4->setText(QString::fromStdString(report.DifferenceText));
-}
-
-void Form1::ExitProgram() {
-    QCoreApplication::exit(0);
+    ui_->Label2->setText(QString::fromStdString(report.MatrixText));
+    ui_->Text2->setText(QString::fromStdString(report.SumText));
+    ui_->Text3->setText(QString::fromStdString(report.MaxText));
+    ui_->Text4->setText(QString::fromStdString(report.DifferenceText));
 }
 
 void Form1::ClearInput() {
-    ui_.Text1->clear();
+    ui_->Text1->clear();
+}
+
+void Form1::ExitProgram() {
+    // Events already queued still reach the window before the event loop ends; ending_ makes
+    // them act on nothing.
+    ending_ = true;
+    hide();
+    QCoreApplication::exit(0);
+}
+
+void Form1::ShowInputError(const QString& text) {
+    ShowCriticalBox(this, QStringLiteral("Ошибка ввода данных?"), text);
+    // Give the keyboard back to the window; without a window manager nobody else would.
+    activateWindow();
 }
 
 void Form1::ShowWrongCount() {
-    ShowInputError(this, QStringLiteral("Ошибка при вводе данных!\r\nВведите массив правильно!"));
+    ShowInputError(QStringLiteral("Ошибка при вводе данных!\r\nВведите массив правильно!"));
 }
 
 void Form1::ShowOverflow(const OverflowError& error) {
     // One arg() call for all four, so a piece holding "%3" stays as typed.
-    ShowInputError(this,
-                   QStringLiteral("Ошибка %1: переполнение.\r\nЧисло «%2» (строка %3, "
+    ShowInputError(QStringLiteral("Ошибка %1: переполнение.\r\nЧисло «%2» (строка %3, "
                                   "столбец %4) не помещается в диапазон от -32768 до 32767.")
-                       .arg(QString::number(error.ErrorNumber()), QuotedPiece(error.PieceText()),
+                       .arg(QString::number(error.ErrorNumber()), QuotePiece(error.PieceText()),
                             QString::number(error.Row()), QString::number(error.Column())));
 }
 

@@ -2,9 +2,13 @@
 #pragma once
 
 #include "calc/matrix.h"
-#include "ui_form1.h"
 
 #include <QDialog>
+#include <memory>
+
+namespace Ui {
+class Form1;
+} // namespace Ui
 
 namespace mezolin {
 
@@ -15,23 +19,36 @@ class Form1 : public QDialog {
 
 public:
     explicit Form1(QWidget* parent = nullptr);
+    ~Form1() override;
 
     // The matrix of the last line that passed the count test; all zeros before the first.
     [[nodiscard]] const Matrix4x4& Matrix() const noexcept { return matrix_; }
 
+protected:
+    // Closing the window ends the program at once, as ExitProgram does.
+    void closeEvent(QCloseEvent* event) override;
+    // Access keys click their buttons at once instead of after a press animation.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // Runs one action, unless another is still running (a message box is open) or the program
+    // is ending. Errors that escape the action go to the top-level error report.
+    void Run(void (Form1::*action)());
     // Reads Text1 and shows the results, or says why it cannot.
     void Calculate();
-    // Ends the program at once, exit status 0.
+    // Ends the program at once, exit status 0: the window is gone and no later event acts.
     void ExitProgram();
     // Empties Text1.
     void ClearInput();
 
+    void ShowInputError(const QString& text);
     void ShowWrongCount();
     void ShowOverflow(const OverflowError& error);
 
-    Ui::Form1 ui_;
+    std::unique_ptr<Ui::Form1> ui_;
     Matrix4x4 matrix_;
+    bool busy_ = false;
+    bool ending_ = false;
 };
 
 } // namespace mezolin

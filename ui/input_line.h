@@ -1,4 +1,4 @@
-// The input line: a plain line edit that also reports double-clicks.
+// The input line: a line edit that reports double-clicks and keeps its undo history bounded.
 #pragma once
 
 #include <QLineEdit>
@@ -9,7 +9,12 @@ class InputLine : public QLineEdit {
     Q_OBJECT
 
 public:
-    using QLineEdit::QLineEdit;
+    explicit InputLine(QWidget* parent = nullptr);
+
+    // How many characters, inserted and removed together, the undo history may hold before it
+    // is forgotten. Qt keeps one record of about 20 bytes per character edited, for ever, so a
+    // few pastes of a long line would otherwise hold hundreds of megabytes.
+    static constexpr qsizetype UndoLimit = 65536;
 
 signals:
     // Emitted after the line edit has handled a double-click of the left mouse button.
@@ -17,6 +22,14 @@ signals:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void CountEdit(const QString& text);
+    void ForgetHistory();
+
+    QString last_;         // the text before the last change
+    qsizetype edited_ = 0; // characters inserted and removed since the history was last empty
+    bool forgetting_ = false;
 };
 
 } // namespace mezolin
