@@ -9,7 +9,10 @@ packages=(
     libgtest-dev libbenchmark-dev
     clang-19 libclang-rt-19-dev
     xvfb xauth xdotool xclip x11-xserver-utils fonts-dejavu-core
-    binutils-mingw-w64-x86-64 desktop-file-utils appstream dpkg-dev file
+    at-spi2-core python3-pyatspi dbus-daemon
+    desktop-file-utils appstream dpkg-dev file mmdebstrap
+    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64 fonts-wine
+    python3-pefile unzip
 )
 
 missing=()

@@ -1,0 +1,58 @@
+# Run at install time for the Windows build: copies into the install folder every DLL that
+# Mezolin.exe and its Qt plugins load, found by reading their imports with the MinGW objdump
+# and resolved against the Windows Qt and the MinGW runtime, and strips them. Windows' own DLLs
+# are left out; any other import that cannot be resolved stops the install.
+# Expects MEZOLIN_EXE, MEZOLIN_PLUGINS (installed paths), MEZOLIN_DLL_DIRS and MEZOLIN_STRIP.
+set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM "windows+pe")
+set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL "objdump")
+set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND "x86_64-w64-mingw32-objdump")
+
+# CMake looks DLL names up in lower case, as Windows would; this disk is case-sensitive, so
+# give it lower-case links to the real files.
+set(links "${CMAKE_CURRENT_BINARY_DIR}/windows-dll-links")
+file(REMOVE_RECURSE "${links}")
+file(MAKE_DIRECTORY "${links}")
+foreach(dir IN LISTS MEZOLIN_DLL_DIRS)
+    file(GLOB dlls "${dir}/*.dll")
+    foreach(dll IN LISTS dlls)
+        get_filename_component(name "${dll}" NAME)
+        string(TOLOWER "${name}" lower)
+        if(NOT EXISTS "${links}/${lower}")
+            file(CREATE_LINK "${dll}" "${links}/${lower}" SYMBOLIC)
+        endif()
+    endforeach()
+endforeach()
+
+file(GET_RUNTIME_DEPENDENCIES
+    EXECUTABLES "${MEZOLIN_EXE}"
+    MODULES ${MEZOLIN_PLUGINS}
+    DIRECTORIES "${links}"
+    RESOLVED_DEPENDENCIES_VAR resolved
+    UNRESOLVED_DEPENDENCIES_VAR unresolved
+    PRE_EXCLUDE_REGEXES "^api-ms-" "^ext-ms-")
+
+# What is left unresolved must be a DLL that Windows itself provides: one that Wine provides.
+file(GLOB windows_dlls RELATIVE /usr/lib/x86_64-linux-gnu/wine/x86_64-windows
+     /usr/lib/x86_64-linux-gnu/wine/x86_64-windows/*.dll)
+string(TOLOWER "${windows_dlls}" windows_dlls)
+foreach(name IN LISTS unresolved)
+    string(TOLOWER "${name}" lower)
+    list(FIND windows_dlls "${lower}" index)
+    if(index EQUAL -1)
+        message(FATAL_ERROR "Mezolin.exe needs ${name}, which is neither Windows' own nor found")
+    endif()
+endforeach()
+
+get_filename_component(destination "${MEZOLIN_EXE}" DIRECTORY)
+foreach(link IN LISTS resolved)
+    file(REAL_PATH "${link}" dll)
+    get_filename_component(name "${dll}" NAME)
+    message(STATUS "Runtime DLL: ${name}")
+    file(COPY_FILE "${dll}" "${destination}/${name}" ONLY_IF_DIFFERENT)
+    execute_process(COMMAND "${MEZOLIN_STRIP}" --strip-unneeded "${destination}/${name}"
+                    COMMAND_ERROR_IS_FATAL ANY)
+endforeach()
+foreach(plugin IN LISTS MEZOLIN_PLUGINS)
+    execute_process(COMMAND "${MEZOLIN_STRIP}" --strip-unneeded "${plugin}"
+                    COMMAND_ERROR_IS_FATAL ANY)
+endforeach()

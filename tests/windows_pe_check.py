@@ -1,0 +1,71 @@
+#!/usr/bin/env python3
+"""Reads Mezolin.exe back with pefile, as Windows would: its subsystem, its version record and
+its icon group. Exit status 1 with a line for each thing that is wrong.
+    /usr/bin/python3 tests/windows_pe_check.py path/to/Mezolin.exe
+"""
+import struct
+import sys
+
+import pefile
+
+WINDOWS_GUI = 2
+RT_GROUP_ICON = 14
+
+
+def main(path):
+    pe = pefile.PE(path)
+    problems = []
+    if pe.OPTIONAL_HEADER.Subsystem != WINDOWS_GUI:
+        problems.append(f'subsystem {pe.OPTIONAL_HEADER.Subsystem}, not Windows GUI')
+
+    strings = {}
+    translations = []
+    for info in getattr(pe, 'FileInfo', []):
+        for entry in info:
+            for table in getattr(entry, 'StringTable', []):
+                strings[table.LangID.decode()] = {
+                    k.decode(): v.decode() for k, v in table.entries.items()}
+            for var in getattr(entry, 'Var', []):
+                for value in var.entry.values():  # such as '0x0409 0x04b0'
+                    language, codepage = (int(word, 16) for word in value.split())
+                    translations.append(f'{language:04X}{codepage:04X}')
+    table = strings.get('040904B0') or strings.get('040904b0')
+    if table is None:
+        problems.append(f'no string table 040904B0 (tables: {sorted(strings)})')
+    else:
+        for key, wanted in (('FileVersion', '1.00'), ('ProductVersion', '1.00'),
+                            ('ProductName', 'Mezolin'), ('InternalName', 'Mezolin'),
+                            ('OriginalFilename', 'Mezolin.exe')):
+            if table.get(key) != wanted:
+                problems.append(f'{key} is {table.get(key)!r}, not {wanted!r}')
+    if '040904B0' not in translations:
+        problems.append(f'translation 040904B0 missing ({translations})')
+    fixed = pe.VS_FIXEDFILEINFO[0]
+    if (fixed.FileVersionMS, fixed.FileVersionLS) != (0x10000, 0):
+        problems.append('fixed file version is not 1.0.0.0')
+
+    sizes = set()
+    for kind in pe.DIRECTORY_ENTRY_RESOURCE.entries:
+        if kind.id != RT_GROUP_ICON:
+            continue
+        for name in kind.directory.entries:
+            for lang in name.directory.entries:
+                data = pe.get_data(lang.data.struct.OffsetToData, lang.data.struct.Size)
+                _, _, count = struct.unpack_from('<HHH', data)
+                for i in range(count):
+                    width, height = struct.unpack_from('<BB', data, 6 + 14 * i)
+                    sizes.add((width or 256, height or 256))
+    for size in ((16, 16), (32, 32)):
+        if size not in sizes:
+            problems.append(f'icon group lacks {size[0]}x{size[1]} (has {sorted(sizes)})')
+
+    for problem in problems:
+        print(f'FAIL: {path}: {problem}', file=sys.stderr)
+    if not problems:
+        print(f'ok: {path}: Windows GUI, version 1.00, Mezolin.exe, 040904B0, icons '
+              f'{sorted(sizes)}')
+    return 1 if problems else 0
+
+
+if __name__ == '__main__':
+    sys.exit(main(sys.argv[1]))
