@@ -4,7 +4,12 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    // The program reads no command line: Qt gets only the program's name, so that no argument
+    // such as -platform or -style can change it.
+    char fallbackName[] = "mezolin";
+    char* arguments[] = {argc > 0 ? argv[0] : fallbackName, nullptr};
+    int count = 1;
+    QApplication app(count, arguments);
     QApplication::setApplicationName(QStringLiteral("Mezolin"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
     QApplication::setDesktopFileName(QStringLiteral("org.mezolin.Mezolin"));

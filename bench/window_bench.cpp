@@ -4,10 +4,16 @@
 //                                    process, alternating; prints the medians and their ratio
 //   window_bench enter [count]       time from Enter in Text1 to the four outputs written
 //   window_bench calculate [count]   that many calculations in a row, for a heap profiler
+//   window_bench paste [rounds]      memory over rounds of pasting a million digits, Enter,
+//                                    select all and delete; then typing into the long line
 //   window_bench child form1|bare|label  one start-up; prints the microseconds it took
 #include "ui/form1.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -17,6 +23,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -137,6 +144,66 @@ int Calculate(int argc, char** argv, int count) {
     return 0;
 }
 
+// Resident and peak resident memory of this process, in MiB.
+std::pair<double, double> Memory() {
+    double rss = 0, peak = 0;
+    if (FILE* status = std::fopen("/proc/self/status", "r")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, status)) {
+            std::sscanf(line, "VmRSS: %lf", &rss);
+            std::sscanf(line, "VmHWM: %lf", &peak);
+        }
+        std::fclose(status);
+    }
+    return {rss / 1024, peak / 1024};
+}
+
+// Rounds of: paste a line of a million digits into Text1, Enter, close the box, select all,
+// delete. Prints resident memory after each round, then the time to type one character into
+// the long line.
+int Paste(int argc, char** argv, int rounds) {
+    QApplication app(argc, argv);
+    mezolin::Form1 form;
+    form.show();
+    form.activateWindow();
+    if (!QTest::qWaitForWindowActive(&form)) {
+        return 1;
+    }
+    auto* text1 = form.findChild<QLineEdit*>(QStringLiteral("Text1"));
+    const QString digits = QStringLiteral("1234567890").repeated(100000);
+    QApplication::clipboard()->setText(digits);
+    text1->clear();
+    text1->setFocus();
+    QTimer closer; // closes the wrong-count box, as the user would
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            box->accept();
+        }
+    });
+    closer.start(10);
+    for (int k = 1; k <= rounds; ++k) {
+        QTest::keySequence(text1, QKeySequence::Paste);
+        QTest::keyClick(text1, Qt::Key_Return);
+        QTest::keySequence(text1, QKeySequence::SelectAll);
+        QTest::keyClick(text1, Qt::Key_Delete);
+        QCoreApplication::processEvents();
+        const auto [rss, peak] = Memory();
+        std::printf("round %2d: resident %.1f MiB, peak %.1f MiB\n", k, rss, peak);
+    }
+    QTest::keySequence(text1, QKeySequence::Paste);
+    QCoreApplication::processEvents();
+    std::vector<double> times;
+    for (int k = 0; k < 5; ++k) {
+        const auto start = Clock::now();
+        QTest::keyClick(text1, Qt::Key_5);
+        QCoreApplication::processEvents();
+        times.push_back(Micros(Clock::now() - start));
+    }
+    std::printf("one character typed into a %lld-character line: median of 5 %.0f ms\n",
+                static_cast<long long>(text1->text().size()), Median(times) / 1000);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -154,6 +221,9 @@ int main(int argc, char** argv) {
     if (mode == "calculate") {
         return Calculate(argc, argv, count > 0 ? count : 10000);
     }
-    std::fprintf(stderr, "usage: %s startup|enter|calculate [count]\n", argv[0]);
+    if (mode == "paste") {
+        return Paste(argc, argv, count > 0 ? count : 10);
+    }
+    std::fprintf(stderr, "usage: %s startup|enter|calculate|paste [count]\n", argv[0]);
     return 2;
 }

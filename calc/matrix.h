@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <exception>
@@ -36,6 +37,7 @@ struct Matrix4x4 {
 
 private:
     static constexpr std::size_t Index(int i, int j) noexcept {
+        assert(i >= 1 && i <= Rows && j >= 1 && j <= Columns);
         return static_cast<std::size_t>((i - 1) * Columns + (j - 1));
     }
 };

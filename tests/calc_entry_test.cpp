@@ -134,6 +134,11 @@ TEST(ReadMatrixPlacement, AtRejectsIndexOutsideOneToFour) {
     EXPECT_THROW((void)matrix.At(0, 1), std::out_of_range);
     EXPECT_THROW((void)matrix.At(1, 5), std::out_of_range);
     EXPECT_THROW((void)std::as_const(matrix).At(5, 4), std::out_of_range);
+#ifndef NDEBUG
+    // The unchecked access asserts in debug builds.
+    EXPECT_DEATH((void)matrix(0, 1), "");
+    EXPECT_DEATH((void)std::as_const(matrix)(4, 5), "");
+#endif
 }
 
 // --- ReadMatrix: overflow -----------------------------------------------------------------
