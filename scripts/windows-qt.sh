@@ -59,6 +59,7 @@ if ! apt-get source --print-uris -qq qt6-base 2>/dev/null | grep -q "qt6-base_$v
 fi
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/mezolin-qt.XXXXXX")
+chmod 755 "$work" # apt-get source downloads as the _apt user
 trap 'rm -rf "$work"' EXIT
 (cd "$work" && apt-get source --download-only -qq qt6-base &&
     dpkg-source -x ./qt6-base_"$version"+*.dsc src >/dev/null)
