@@ -11,12 +11,12 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
