@@ -32,7 +32,8 @@ start() {
     done
     [ -n "$window" ] || fail "$1: no window within 10 s"
     [ "$(x getwindowfocus 2>/dev/null)" = "$window" ] || fail "$1: the window never got the keyboard"
-    sleep 0.2
+    # Then a moment for the program to take in the keyboard map (slow under the sanitizers).
+    sleep 1
 }
 
 # Waits until exactly $1 boxes named $2 are on screen.
