@@ -2,14 +2,15 @@
 # Mezolin.exe and its Qt plugins load, found by reading their imports with the MinGW objdump
 # and resolved against the Windows Qt and the MinGW runtime, and strips them. Windows' own DLLs
 # are left out; any other import that cannot be resolved stops the install.
-# Expects MEZOLIN_EXE, MEZOLIN_PLUGINS (installed paths), MEZOLIN_DLL_DIRS and MEZOLIN_STRIP.
+# Expects MEZOLIN_EXE, MEZOLIN_PLUGINS (installed paths), MEZOLIN_DLL_DIRS, MEZOLIN_STRIP and
+# MEZOLIN_LINKS (a scratch folder in the build tree).
 set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM "windows+pe")
 set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL "objdump")
 set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND "x86_64-w64-mingw32-objdump")
 
 # CMake looks DLL names up in lower case, as Windows would; this disk is case-sensitive, so
 # give it lower-case links to the real files.
-set(links "${CMAKE_CURRENT_BINARY_DIR}/windows-dll-links")
+set(links "${MEZOLIN_LINKS}")
 file(REMOVE_RECURSE "${links}")
 file(MAKE_DIRECTORY "${links}")
 foreach(dir IN LISTS MEZOLIN_DLL_DIRS)
