@@ -8,15 +8,10 @@ program=$1
 export LC_ALL=C.UTF-8
 pid=
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+# shellcheck source=tests/x11_steps.sh
+source "$(dirname "$0")/x11_steps.sh"
 trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; true' EXIT
-
-# X tools with a bound: none of them may wait for ever on a display that stopped answering.
-x() { timeout 5 xdotool "$@"; }
-visible() { x search --onlyvisible --name "$1" 2>/dev/null | wc -l; }
+title='Ошибка ввода данных?'
 
 # Starts the program and waits until its window has the keyboard: keys typed before that go
 # to no window at all, as they would on any desktop.
@@ -35,45 +30,6 @@ start() {
     # Then a moment for the program to take in the keyboard map (slow under the sanitizers).
     sleep 1
 }
-
-# Waits until exactly $1 boxes named $2 are on screen.
-expect_boxes() {
-    local wanted=$1 name=$2 step=$3
-    for _ in $(seq 50); do
-        [ "$(visible "$name")" = "$wanted" ] && return 0
-        sleep 0.1
-    done
-    fail "$step: expected $wanted box(es) '$name', $(visible "$name") on screen"
-}
-
-# Waits for the program to end with status 0, and sees no box meanwhile.
-expect_exit() {
-    local status=0
-    for _ in $(seq 50); do
-        kill -0 "$pid" 2>/dev/null || break
-        [ "$(visible "$title")" = 0 ] || fail "$1: a box came up while the program ended"
-        sleep 0.05
-    done
-    kill -0 "$pid" 2>/dev/null && fail "$1: the program still runs after 2.5 s"
-    wait "$pid" || status=$?
-    pid=
-    [ "$status" = 0 ] || fail "$1: exit status $status"
-    echo "ok: $1 ends the program with status 0"
-}
-
-# Copies the focused box's text and waits until the clipboard holds $1.
-expect_copied() {
-    x key ctrl+a ctrl+c
-    local held=
-    for _ in $(seq 50); do
-        held=$(timeout 2 xclip -o -selection clipboard 2>/dev/null || true)
-        [ "$held" = "$1" ] && return 0
-        sleep 0.1
-    done
-    fail "$2: expected '$1', the clipboard holds '$held'"
-}
-
-title='Ошибка ввода данных?'
 
 # Give the keyboard the Cyrillic letters before the program starts. Left to itself, xdotool maps
 # one for each key press and maps it back at once, which races with the program reading the

@@ -17,12 +17,9 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-x() { timeout 5 xdotool "$@"; }
-visible() { x search --onlyvisible --name "$1" 2>/dev/null | wc -l; }
+title='Ошибка ввода данных?'
+# shellcheck source=tests/x11_steps.sh
+source "$(dirname "$0")/x11_steps.sh"
 
 mkdir "$work/unpacked" "$WINEPREFIX"
 unzip -q "$zip" -d "$work/unpacked"
@@ -48,17 +45,6 @@ echo "ok: the window appeared $((($(date +%s%N) - started) / 1000000)) ms after 
 x windowfocus "$window"
 sleep 1
 
-expect_copied() {
-    x key ctrl+a ctrl+c
-    local held=
-    for _ in $(seq 50); do
-        held=$(timeout 2 xclip -o -selection clipboard 2>/dev/null || true)
-        [ "$held" = "$1" ] && return 0
-        sleep 0.1
-    done
-    fail "$2: expected '$1', the clipboard holds '$held'"
-}
-
 # Focus starts on Command1: three tabs reach Text1.
 x key Tab Tab Tab ctrl+a
 x type --delay 5 -- '1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16'
@@ -73,34 +59,16 @@ x key Tab Tab Tab
 expect_copied 136 "sum"
 echo "ok: Enter calculates: sum 136, maximum 16, difference -120"
 
-title='Ошибка ввода данных?'
 x key Tab ctrl+a
 x type --delay 5 -- '1 2 3 40000 5 6 7 8 9 10 11 12 13 14 15 16'
 x key Return
-for _ in $(seq 50); do
-    [ "$(visible "$title")" -ge 1 ] && break
-    sleep 0.1
-done
-[ "$(visible "$title")" -ge 1 ] || fail "no box titled '$title' after an out-of-range number"
+expect_boxes 1 "$title" "overflow"
 x key Return
-for _ in $(seq 50); do
-    [ "$(visible "$title")" = 0 ] && break
-    sleep 0.1
-done
-[ "$(visible "$title")" = 0 ] || fail "the overflow box did not close"
+expect_boxes 0 "$title" "overflow box closed"
 kill -0 "$pid" 2>/dev/null || fail "the program ended after the overflow box"
 echo "ok: the overflow box shown and closed, the program goes on"
 
 x windowfocus "$window" || true
 sleep 0.3
 x key Escape
-status=0
-for _ in $(seq 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "Mezolin.exe still runs 10 s after Esc"
-wait "$pid" || status=$?
-pid=
-[ "$status" = 0 ] || fail "exit status $status after Esc"
-echo "ok: Esc ends Mezolin.exe with status 0"
+expect_exit "Esc" 100
