@@ -93,17 +93,26 @@ int Startup(const char* self, int rounds) {
     return 0;
 }
 
+// Shows the window and waits until it is active; returns its Text1, or nullptr if it never
+// became active.
+QLineEdit* ShowActive(mezolin::Form1& form) {
+    form.show();
+    form.activateWindow();
+    if (!QTest::qWaitForWindowActive(&form)) {
+        return nullptr;
+    }
+    return form.findChild<QLineEdit*>(QStringLiteral("Text1"));
+}
+
 const QString Line = QStringLiteral("1 -2 3 -4 5 -6 7 -8 9 -10 11 -12 13 -14 15 -16");
 
 int Enter(int argc, char** argv, int count) {
     QApplication app(argc, argv);
     mezolin::Form1 form;
-    form.show();
-    form.activateWindow();
-    if (!QTest::qWaitForWindowActive(&form)) {
+    QLineEdit* text1 = ShowActive(form);
+    if (text1 == nullptr) {
         return 1;
     }
-    auto* text1 = form.findChild<QLineEdit*>(QStringLiteral("Text1"));
     auto* text4 = form.findChild<QLineEdit*>(QStringLiteral("Text4"));
     text1->setText(Line);
     text1->setFocus();
@@ -164,12 +173,10 @@ std::pair<double, double> Memory() {
 int Paste(int argc, char** argv, int rounds) {
     QApplication app(argc, argv);
     mezolin::Form1 form;
-    form.show();
-    form.activateWindow();
-    if (!QTest::qWaitForWindowActive(&form)) {
+    QLineEdit* text1 = ShowActive(form);
+    if (text1 == nullptr) {
         return 1;
     }
-    auto* text1 = form.findChild<QLineEdit*>(QStringLiteral("Text1"));
     const QString digits = QStringLiteral("1234567890").repeated(100000);
     QApplication::clipboard()->setText(digits);
     text1->clear();
