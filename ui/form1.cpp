@@ -2,6 +2,7 @@
 
 #include "calc/calc.h"
 #include "ui/app_icon.h"
+#include "ui/button_style.h"
 #include "ui/error_report.h"
 #include "ui/message_box.h"
 #include "ui/piece_quote.h"
@@ -20,6 +21,10 @@ Form1::Form1(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::Form1>
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowIcon(AppIcon());
+    auto* buttonStyle = new ButtonStyle;
+    buttonStyle->setParent(this);
+    ui_->Command1->setStyle(buttonStyle);
+    ui_->Command2->setStyle(buttonStyle);
     // Where the window first opens, if the window manager allows; its size comes from the
     // description.
     setGeometry(QRect(QPoint(285, 245), size()));
