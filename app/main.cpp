@@ -1,4 +1,3 @@
-#include "ui/app_icon.h"
 #include "ui/form1.h"
 
 #include <QApplication>
@@ -13,9 +12,10 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Mezolin"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
     QApplication::setDesktopFileName(QStringLiteral("org.mezolin.Mezolin"));
-    QApplication::setWindowIcon(mezolin::AppIcon());
 
     mezolin::Form1 window;
+    // The message boxes take the program's icon too: the window's, decoded once.
+    QApplication::setWindowIcon(window.windowIcon());
     window.show();
     window.activateWindow(); // without a window manager, shortcuts need an active window
     return QApplication::exec();

@@ -1,12 +1,14 @@
 // Measures the window, under whatever Qt platform the environment selects (offscreen for
 // repeatable figures):
-//   window_bench startup [rounds]    start-up of Form1 beside a bare QWidget, each in a fresh
-//                                    process, alternating; prints the medians and their ratio
+//   window_bench startup [rounds]    start-up of Form1 beside a bare QWidget and a one-label
+//                                    window, whole processes from exec to the first frame,
+//                                    taking turns; prints medians of wall and CPU time, peak
+//                                    memory, and the ratios
 //   window_bench enter [count]       time from Enter in Text1 to the four outputs written
 //   window_bench calculate [count]   that many calculations in a row, for a heap profiler
 //   window_bench paste [rounds]      memory over rounds of pasting a million digits, Enter,
 //                                    select all and delete; then typing into the long line
-//   window_bench child form1|bare|label  one start-up; prints the microseconds it took
+//   window_bench child form1|bare|label  one start-up; prints its peak memory and CPU time
 #include "ui/form1.h"
 
 #include <QApplication>
@@ -23,6 +25,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <sys/resource.h>
 #include <utility>
 #include <vector>
 
@@ -39,9 +42,9 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-// From constructing the application object to the window exposed on screen.
+// One start-up in this process: builds the window, shows it and waits until it is exposed,
+// then prints its peak resident memory (KiB) and the CPU time it has used since exec (us).
 int Child(int argc, char** argv, const std::string& kind) {
-    const auto start = Clock::now();
     QApplication app(argc, argv);
     std::unique_ptr<QWidget> window;
     if (kind == "form1") {
@@ -58,38 +61,63 @@ int Child(int argc, char** argv, const std::string& kind) {
     if (!QTest::qWaitForWindowExposed(window.get())) {
         return 1;
     }
-    std::printf("%.1f\n", Micros(Clock::now() - start));
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const double cpu = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e6 +
+                       static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec);
+    std::printf("%ld %.0f\n", usage.ru_maxrss, cpu);
+    std::fflush(stdout);
     return 0;
 }
 
-double RunChild(const char* self, const char* kind) {
+struct StartupFigures {
+    double wall = 0; // us from starting the process to its first frame
+    double cpu = 0;  // us of CPU time the process used by then
+    double peak = 0; // KiB of peak resident memory by then
+};
+
+StartupFigures RunChild(const char* self, const char* kind) {
     const std::string command = std::string(self) + " child " + kind;
+    const auto start = Clock::now();
     FILE* pipe = popen(command.c_str(), "r");
-    double micros = -1;
-    if (pipe == nullptr || std::fscanf(pipe, "%lf", &micros) != 1) {
+    StartupFigures figures;
+    if (pipe == nullptr || std::fscanf(pipe, "%lf %lf", &figures.peak, &figures.cpu) != 2) {
         std::fprintf(stderr, "child %s failed\n", kind);
         std::exit(1);
     }
+    figures.wall = Micros(Clock::now() - start);
     pclose(pipe);
-    return micros;
+    return figures;
 }
 
+// Whole processes, from exec to the first frame: dynamic loading included, as a user waits for
+// it. The three kinds take turns, so that a slow spell of the machine hits all of them alike.
 int Startup(const char* self, int rounds) {
     const char* kinds[] = {"form1", "bare", "label"};
     for (const char* kind : kinds) {
         RunChild(self, kind); // warm the file cache for all
     }
-    std::vector<double> times[3];
+    std::vector<double> wall[3], cpu[3], peak[3];
     for (int k = 0; k < rounds; ++k) {
         for (int n = 0; n < 3; ++n) {
-            times[n].push_back(RunChild(self, kinds[n]));
+            const StartupFigures f = RunChild(self, kinds[n]);
+            wall[n].push_back(f.wall);
+            cpu[n].push_back(f.cpu);
+            peak[n].push_back(f.peak);
         }
     }
-    const double form1 = Median(times[0]), bare = Median(times[1]), label = Median(times[2]);
-    std::printf("start-up, median of %d: Form1 %.0f us, bare QWidget %.0f us, ratio %.3f\n", rounds,
-                form1, bare, form1 / bare);
-    std::printf("  for reference, a QWidget with one QLabel: %.0f us; Form1 / that %.3f\n", label,
-                form1 / label);
+    std::printf("exec to first frame, medians of %d (platform %s):\n", rounds,
+                qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("default"))
+                    .toLocal8Bit()
+                    .constData());
+    for (int n = 0; n < 3; ++n) {
+        std::printf("  %-6s wall %7.0f us  cpu %7.0f us  peak %6.1f MiB\n", kinds[n],
+                    Median(wall[n]), Median(cpu[n]), Median(peak[n]) / 1024);
+    }
+    std::printf("  Form1 / bare:  wall %.3f  cpu %.3f\n", Median(wall[0]) / Median(wall[1]),
+                Median(cpu[0]) / Median(cpu[1]));
+    std::printf("  Form1 / label: wall %.3f  cpu %.3f\n", Median(wall[0]) / Median(wall[2]),
+                Median(cpu[0]) / Median(cpu[2]));
     return 0;
 }
 
