@@ -27,8 +27,7 @@ start() {
     done
     [ -n "$window" ] || fail "$1: no window within 10 s"
     [ "$(x getwindowfocus 2>/dev/null)" = "$window" ] || fail "$1: the window never got the keyboard"
-    # Then a moment for the program to take in the keyboard map (slow under the sanitizers).
-    sleep 1
+    sleep 0.2
 }
 
 # Give the keyboard the Cyrillic letters before the program starts. Left to itself, xdotool maps

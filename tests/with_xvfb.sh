@@ -13,7 +13,10 @@ for _ in $(seq 10); do
     number=$((100 + RANDOM % 800))
     : >"$dir/display"
     # -displayfd: the server writes the number there once it accepts connections.
-    Xvfb ":$number" -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp \
+    # -noreset: without it the server starts afresh whenever its last client leaves, between
+    # two programs of a test; it then refuses connections for a moment and forgets any key
+    # mapping the test made.
+    Xvfb ":$number" -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp -noreset \
         3>"$dir/display" >"$dir/xvfb.log" 2>&1 &
     xvfb=$!
     for _ in $(seq 100); do
