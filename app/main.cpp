@@ -1,4 +1,5 @@
 #include "ui/form1.h"
+#include "ui/window_font.h"
 
 #include <QApplication>
 
@@ -12,6 +13,9 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Mezolin"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
     QApplication::setDesktopFileName(QStringLiteral("org.mezolin.Mezolin"));
+    // Before any widget: a line edit lays out its text in the application's font before its
+    // own, and would load a face size that nothing shows.
+    QApplication::setFont(mezolin::WindowFont());
 
     mezolin::Form1 window;
     // The message boxes take the program's icon too: the window's, decoded once.

@@ -10,6 +10,7 @@
 //                                    select all and delete; then typing into the long line
 //   window_bench child form1|bare|label  one start-up; prints its peak memory and CPU time
 #include "ui/form1.h"
+#include "ui/window_font.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -48,6 +49,7 @@ int Child(int argc, char** argv, const std::string& kind) {
     QApplication app(argc, argv);
     std::unique_ptr<QWidget> window;
     if (kind == "form1") {
+        QApplication::setFont(mezolin::WindowFont()); // as the program's main does
         window = std::make_unique<mezolin::Form1>();
     } else {
         window = std::make_unique<QWidget>();

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QFontInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -69,6 +70,10 @@ private slots:
         QCOMPARE(form_->minimumSize(), QSize(225, 137));
         QCOMPARE(form_->maximumSize(), QSize(225, 137));
         QCOMPARE(form_->findChildren<QWidget*>().size(), 12);
+        // The size the layout is drawn for, in a family named by its face: an alias such as
+        // "Sans Serif" would cost a font search for each script at start-up.
+        QCOMPARE(form_->font().pointSize(), 8);
+        QCOMPARE(form_->font().family(), QFontInfo(form_->font()).family());
     }
 
     void controls_data() {

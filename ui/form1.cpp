@@ -6,6 +6,7 @@
 #include "ui/error_report.h"
 #include "ui/message_box.h"
 #include "ui/piece_quote.h"
+#include "ui/window_font.h"
 #include "ui_form1.h"
 
 #include <QCloseEvent>
@@ -16,6 +17,8 @@
 namespace mezolin {
 
 Form1::Form1(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::Form1>()) {
+    // Before the controls exist, so that each is built in the font it will show.
+    setFont(WindowFont());
     ui_->setupUi(this);
     // A main window rather than a transient dialog: title, system menu, minimise and close.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
