@@ -40,10 +40,6 @@ private:
     const char* end_;
 };
 
-constexpr bool IsDigit(int ch) noexcept {
-    return ch >= '0' && ch <= '9';
-}
-
 constexpr int HexValue(int ch) noexcept {
     if (IsDigit(ch)) {
         return ch - '0';
@@ -106,60 +102,6 @@ constexpr std::size_t KeptDigits = 800;
 // Written exponents are clamped here: far beyond any double, yet small enough that adding the
 // digit count of any piece cannot wrap.
 constexpr std::int64_t ExponentClamp = 1'000'000'000'000;
-
-constexpr std::array<double, 23> PowersOfTen = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                                1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                                1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
-// The common case, read straight from the characters: up to 15 digits with an optional period
-// and an optional exponent of up to three digits, no skipped characters, and a value that two
-// exact doubles give in one correctly rounded operation. Returns false, having stored nothing,
-// for anything else, which the full reader below then takes.
-bool ReadShortDecimal(const char* p, const char* end, bool negative, double& out) noexcept {
-    const auto skipped = [&] { return p != end && (*p == ' ' || *p == '\t' || *p == '\n'); };
-    std::uint64_t mantissa = 0;
-    int digits = 0;
-    int scale = 0;
-    for (; p != end && IsDigit(*p); ++p) {
-        mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
-        ++digits;
-    }
-    if (p != end && *p == '.') {
-        for (++p; p != end && IsDigit(*p); ++p) {
-            mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
-            ++digits;
-            --scale;
-        }
-    }
-    if (digits == 0 || digits > 15 || skipped()) {
-        return false;
-    }
-    if (p != end && (*p == 'e' || *p == 'E')) {
-        ++p;
-        bool negativeExponent = false;
-        if (p != end && (*p == '+' || *p == '-')) {
-            negativeExponent = *p == '-';
-            ++p;
-        }
-        int exponent = 0;
-        int exponentDigits = 0;
-        for (; p != end && IsDigit(*p) && exponentDigits < 4; ++p, ++exponentDigits) {
-            exponent = exponent * 10 + (*p - '0');
-        }
-        if (exponentDigits == 0 || exponentDigits > 3 || skipped()) {
-            return false;
-        }
-        scale += negativeExponent ? -exponent : exponent;
-    }
-    if (scale < -22 || scale > 22) {
-        return false;
-    }
-    const double power = PowersOfTen[static_cast<std::size_t>(scale < 0 ? -scale : scale)];
-    const double value =
-        scale < 0 ? static_cast<double>(mantissa) / power : static_cast<double>(mantissa) * power;
-    out = negative ? -value : value;
-    return true;
-}
 
 std::optional<double> ReadDecimal(Cursor& in, bool negative) noexcept {
     if (double value = 0.0; ReadShortDecimal(in.Position(), in.Limit(), negative, value)) {

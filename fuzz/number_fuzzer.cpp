@@ -7,6 +7,7 @@
 //    lies outside -32768..32767 or is not a number.
 #include "calc/calc.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdint>

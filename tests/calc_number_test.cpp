@@ -1,13 +1,17 @@
 // Reading one piece as a number and rounding it to 16 bits.
 #include "calc/calc.h"
+#include "calc/number_internal.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <limits>
 #include <optional>
 #include <random>
 #include <string>
+#include <string_view>
 
 namespace mezolin {
 namespace {
@@ -122,6 +126,57 @@ INSTANTIATE_TEST_SUITE_P(Overflow, LeadingNumberOverflowTest,
                                          FailingRow{"HexNineDigits", "&H123456789"},
                                          FailingRow{"OctalBeyondThirtyTwoBits", "&O40000000000"}),
                          RowName<FailingRow>);
+
+// The quick reader of short decimals on pieces longer than any count in an int: a piece that
+// exists only as its length, a head and one character repeated, and that notes how far it was
+// read.
+struct LongPieceRow {
+    std::string name;
+    std::string head;
+    char repeated;
+    std::uint64_t length;
+    std::uint64_t mostRead; // how far the reader may look before it gives up
+};
+
+class ReadShortDecimalTest : public testing::TestWithParam<LongPieceRow> {};
+
+struct LongPiece {
+    const LongPieceRow* row;
+    std::uint64_t at;
+    std::uint64_t* furthest;
+
+    char operator*() const {
+        *furthest = std::max(*furthest, at + 1);
+        return at < row->head.size() ? row->head[at] : row->repeated;
+    }
+    LongPiece& operator++() {
+        ++at;
+        return *this;
+    }
+    friend bool operator!=(const LongPiece& a, const LongPiece& b) { return a.at != b.at; }
+};
+
+TEST_P(ReadShortDecimalTest, LeavesLongNumbersToTheFullReader) {
+    const LongPieceRow& row = GetParam();
+    std::uint64_t furthest = 0;
+    double value = -1.0;
+    EXPECT_FALSE(detail::ReadShortDecimal(LongPiece{&row, 0, &furthest},
+                                          LongPiece{&row, row.length, &furthest}, false, value));
+    EXPECT_EQ(value, -1.0);
+    EXPECT_LE(furthest, row.mostRead);
+}
+
+constexpr std::uint64_t PastInt = (std::uint64_t{1} << 31) + 16;
+constexpr std::uint64_t PastUnsigned = (std::uint64_t{1} << 32) + 5;
+
+INSTANTIATE_TEST_SUITE_P(LongPieces, ReadShortDecimalTest,
+                         testing::Values(LongPieceRow{"SixteenDigits", "", '1', 16, 16},
+                                         LongPieceRow{"DigitsPastInt", "", '9', PastInt, 16},
+                                         LongPieceRow{"DigitsPastUnsigned", "", '1', PastUnsigned,
+                                                      16},
+                                         LongPieceRow{"FractionPastInt", "1.", '5', PastInt, 17},
+                                         LongPieceRow{"ExponentPastInt", "1e", '1', PastInt, 6}),
+                         RowName<LongPieceRow>);
 
 // Decimal reading must be correctly rounded: glibc's strtod is, so it serves as the reference
 // on random decimals, short ones near 1 as well as long ones around every scale that matters.
