@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Drives the real program on an X display as a person would: the wrong-count box, the overflow
 # box, a calculation, a double-click, and every way to end it, keys sent in one go included.
-# Needs xdotool, xclip and xmodmap; run it under tests/with_xvfb.sh with the program's path as
+# Needs xdotool, xclip, xmodmap and setxkbmap; run it under tests/with_xvfb.sh with the program's path as
 # the argument. Every wait is bounded and names its step; the program is killed on any failure.
 set -euo pipefail
 program=$1
@@ -27,7 +27,6 @@ start() {
     done
     [ -n "$window" ] || fail "$1: no window within 10 s"
     [ "$(x getwindowfocus 2>/dev/null)" = "$window" ] || fail "$1: the window never got the keyboard"
-    sleep 0.2
 }
 
 # Give the keyboard the Cyrillic letters before the program starts. Left to itself, xdotool maps
@@ -94,3 +93,15 @@ expect_exit "Esc and Enter in one go"
 start "Alt+ы and Enter"
 x key alt+Cyrillic_yeru Return
 expect_exit "Alt+ы and Enter in one go"
+
+# 10. Under a Latin layout, the keys of и and ы still act: the Russian layout's second, as on a
+#     Russian user's desktop with the Latin layout active. (This resets the key map above.)
+timeout 5 setxkbmap -layout us,ru
+start "Alt+B under us,ru"
+x key alt+b
+expect_boxes 1 "$title" "Alt+B under us,ru: the wrong-count box"
+x key Return
+expect_boxes 0 "$title" "Alt+B under us,ru: box closed"
+echo "ok: Alt with the key of и calculates under the Latin layout"
+x key alt+s
+expect_exit "Alt+S under us,ru"

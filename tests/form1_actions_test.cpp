@@ -1,7 +1,9 @@
 // The window's actions as a user sees them: calculate, the message boxes, exit and clear.
+#include "qt_warnings.h"
 #include "send_key.h"
 #include "ui/error_report.h"
 #include "ui/form1.h"
+#include "ui/startup.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -12,6 +14,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTextLayout>
 #include <QTimer>
 #include <algorithm>
 #include <new>
@@ -87,6 +90,38 @@ int RunEventLoop(const std::function<void()>& start) {
     return QApplication::exec();
 }
 
+// Whether each line of a box's text is laid out as one line, and the text around a quote keeps
+// its order: every place in the line outside the quote lies right of the one before it.
+bool ReadsInOrder(const QString& text, const QFont& font) {
+    for (const QString& line : text.split(QStringLiteral("\r\n"))) {
+        QTextLayout layout(line, font);
+        QTextOption option;
+        option.setWrapMode(QTextOption::NoWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        QTextLine one = layout.createLine();
+        one.setLineWidth(100000);
+        layout.endLayout();
+        if (one.textLength() != line.size()) {
+            return false;
+        }
+        const auto open = static_cast<int>(line.indexOf(QChar(0x2068)));
+        const auto close = static_cast<int>(line.lastIndexOf(QChar(0x2069)));
+        qreal previous = -1;
+        for (int i = 0; i <= line.size(); ++i) {
+            if (open >= 0 && i > open && i <= close) {
+                continue; // inside the quote: the quoted text's own order
+            }
+            const qreal x = one.cursorToX(i);
+            if (x <= previous) {
+                return false;
+            }
+            previous = x;
+        }
+    }
+    return true;
+}
+
 struct Outputs {
     QString matrix, sum, maximum, difference;
     friend bool operator==(const Outputs&, const Outputs&) = default;
@@ -145,7 +180,11 @@ private:
     }
 
 private slots:
+    // The application as the program prepares it: its font and Qt's own texts in Russian.
+    void initTestCase() { mezolin::PrepareApplication(); }
+
     void init() {
+        FailOnUnexpectedWarnings();
         form_ = new Form1;
         form_->show();
         form_->activateWindow();
@@ -252,30 +291,36 @@ private slots:
 
     void undoKeepsOrdinaryEditsOnly_data() {
         QTest::addColumn<int>("length");
-        QTest::addColumn<bool>("thenDelete");
+        QTest::addColumn<QString>("edits"); // pastes of the line and deletions of all
         QTest::addColumn<bool>("undoable");
-        QTest::newRow("ordinary") << 100 << true << true;
-        QTest::newRow("belowLimit") << 30000 << true << true;
-        QTest::newRow("pastLimit") << 40000 << true << false;
-        QTest::newRow("pastLimitTextKept") << 70000 << false << false;
+        QTest::newRow("ordinary") << 100 << "paste delete" << true;
+        QTest::newRow("belowLimit") << 30000 << "paste delete" << true;
+        QTest::newRow("pastLimit") << 40000 << "paste delete" << false;
+        QTest::newRow("pastLimitTextKept") << 70000 << "paste" << false;
+        // Emptying the line does not empty the history: the edits add up.
+        QTest::newRow("pastLimitOverEmptyLine") << 30000 << "paste delete paste" << false;
     }
 
     void undoKeepsOrdinaryEditsOnly() {
         QFETCH(int, length);
-        QFETCH(bool, thenDelete);
+        QFETCH(QString, edits);
         QFETCH(bool, undoable);
         text1_->setText(QString());
         const QString line = QStringLiteral("7").repeated(length);
         QApplication::clipboard()->setText(line);
         text1_->setFocus();
-        QTest::keySequence(text1_, QKeySequence::Paste);
-        if (thenDelete) {
-            QTest::keySequence(text1_, QKeySequence::SelectAll);
-            QTest::keyClick(text1_, Qt::Key_Delete);
+        for (const QString& edit : edits.split(u' ')) {
+            if (edit == QLatin1String("paste")) {
+                QTest::keySequence(text1_, QKeySequence::Paste);
+            } else {
+                QTest::keySequence(text1_, QKeySequence::SelectAll);
+                QTest::keyClick(text1_, Qt::Key_Delete);
+            }
+            QCoreApplication::processEvents();
         }
-        QCoreApplication::processEvents();
+        const bool deleted = edits.endsWith(QLatin1String("delete"));
         QCOMPARE(text1_->isUndoAvailable(), undoable);
-        QCOMPARE(text1_->text(), thenDelete ? QString() : line);
+        QCOMPARE(text1_->text(), deleted ? QString() : line);
         QCOMPARE(text1_->cursorPosition(), text1_->text().size());
         if (undoable) {
             text1_->undo();
@@ -301,45 +346,79 @@ private slots:
             QTest::newRow(name) << line << WrongCountText;
         }
 
-        const QString head = QStringLiteral("Ошибка 6: переполнение.\r\nЧисло «");
+        const QString head = QStringLiteral("Ошибка 6: переполнение.\r\nЧисло «\u2068");
         const QString tail = QStringLiteral(") не помещается в диапазон от -32768 до 32767.");
         const QString rest = QStringLiteral(" 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16");
         const QString nines = QStringLiteral("9").repeated(39);
         QTest::newRow("overflow-first")
             << QStringLiteral("40000") + rest
-            << head + QStringLiteral("40000» (строка 1, столбец 1") + tail;
+            << head + QStringLiteral("40000\u2069» (строка 1, столбец 1") + tail;
         QTest::newRow("overflow-row3col2")
             << QStringLiteral("1 2 3 4 5 6 7 8 9 -1e5 11 12 13 14 15 16")
-            << head + QStringLiteral("-1e5» (строка 3, столбец 2") + tail;
+            << head + QStringLiteral("-1e5\u2069» (строка 3, столбец 2") + tail;
         QTest::newRow("overflow-controlsAsSpaces")
             << QStringLiteral("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 4\t0\n000\r5")
-            << head + QStringLiteral("4 0 000 5» (строка 4, столбец 4") + tail;
+            << head + QStringLiteral("4 0 000 5\u2069» (строка 4, столбец 4") + tail;
         QTest::newRow("overflow-percentSignsKept")
             << QStringLiteral("1 2 3 4 5 6 7 99999%3%1 9 10 11 12 13 14 15 16")
-            << head + QStringLiteral("99999%3%1» (строка 2, столбец 4") + tail;
+            << head + QStringLiteral("99999%3%1\u2069» (строка 2, столбец 4") + tail;
         QTest::newRow("overflow-longCut")
             << nines + QStringLiteral("ЖЖ") + rest
-            << head + nines + QStringLiteral("Ж…» (строка 1, столбец 1") + tail;
+            << head + nines + QStringLiteral("Ж…\u2069» (строка 1, столбец 1") + tail;
         QTest::newRow("overflow-longCyrillicCut")
             << QStringLiteral("99999") + QStringLiteral("Ж").repeated(100) + rest
             << head + QStringLiteral("99999") + QStringLiteral("Ж").repeated(35) +
-                   QStringLiteral("…» (строка 1, столбец 1") + tail;
+                   QStringLiteral("…\u2069» (строка 1, столбец 1") + tail;
         QTest::newRow("overflow-hugePieceCut")
             << QStringLiteral("9").repeated(100000) + rest
-            << head + nines + QStringLiteral("9…» (строка 1, столбец 1") + tail;
+            << head + nines + QStringLiteral("9…\u2069» (строка 1, столбец 1") + tail;
         // Forty user-perceived characters, each with no more than three marks on it.
         const QString acute = QString(QChar(0x0301));
         QTest::newRow("overflow-marksTrimmed")
             << QStringLiteral("40000") + acute.repeated(100) + rest
             << head + QStringLiteral("40000") + acute.repeated(3) +
-                   QStringLiteral("» (строка 1, столбец 1") + tail;
+                   QStringLiteral("\u2069» (строка 1, столбец 1") + tail;
         QTest::newRow("overflow-clustersCounted")
             << nines + QStringLiteral("e") + acute + QStringLiteral("Ж") + rest
             << head + nines + QStringLiteral("e") + acute +
-                   QStringLiteral("…» (строка 1, столбец 1") + tail;
+                   QStringLiteral("…\u2069» (строка 1, столбец 1") + tail;
         QTest::newRow("overflow-fortyNotCut")
             << nines + QStringLiteral("9") + rest
-            << head + nines + QStringLiteral("9» (строка 1, столбец 1") + tail;
+            << head + nines + QStringLiteral("9\u2069» (строка 1, столбец 1") + tail;
+        // The quote can change neither the direction nor the lines of the text around it: it
+        // is isolated, and what would act unseen is shown.
+        for (const auto& [name, piece, shown] :
+             std::initializer_list<std::tuple<const char*, QString, QString>>{
+                 {"rightToLeftOverride", QStringLiteral("40000\u202E5678"),
+                  QStringLiteral("40000\uFFFD5678")},
+                 {"rightToLeftEmbedding", QStringLiteral("99999\u202Babc"),
+                  QStringLiteral("99999\uFFFDabc")},
+                 {"rightToLeftIsolate", QStringLiteral("99999\u2067abc"),
+                  QStringLiteral("99999\uFFFDabc")},
+                 {"strayPopIsolate", QStringLiteral("99999\u2069\u202Eabc"),
+                  QStringLiteral("99999\uFFFD\uFFFDabc")},
+                 {"hebrewStaysInside", QStringLiteral("99999\u05E9\u05DC\u05D5\u05DD"),
+                  QStringLiteral("99999\u05E9\u05DC\u05D5\u05DD")},
+                 {"lineSeparator", QStringLiteral("99999\u2028x"), QStringLiteral("99999\uFFFDx")},
+                 {"paragraphSeparator", QStringLiteral("99999\u2029x"),
+                  QStringLiteral("99999\uFFFDx")},
+                 {"otherControls", QStringLiteral("99999\u0007\u000B\u000C\u0085x"),
+                  QStringLiteral("99999\uFFFD\uFFFD\uFFFD\uFFFDx")},
+                 // One cluster of any length: the quote ends after 100 code points.
+                 {"jamoClusterBounded",
+                  QStringLiteral("99999") + QStringLiteral("\u1100").repeated(300) +
+                      QStringLiteral("\u1161"),
+                  QStringLiteral("99999") + QStringLiteral("\u1100").repeated(95) +
+                      QStringLiteral("\u2026")},
+                 {"joinedEmojiBounded",
+                  QStringLiteral("99999") + QStringLiteral("\U0001F468\u200D").repeated(200) +
+                      QStringLiteral("\U0001F468"),
+                  QStringLiteral("99999") + QStringLiteral("\U0001F468\u200D").repeated(47) +
+                      QStringLiteral("\U0001F468\u2026")}}) {
+            QTest::addRow("overflow-%s", name)
+                << piece + rest
+                << head + shown + QStringLiteral("\u2069» (строка 1, столбец 1") + tail;
+        }
     }
 
     void inputErrorBox() {
@@ -357,6 +436,7 @@ private slots:
         QCOMPARE(boxes.last.icon, QMessageBox::Critical);
         QCOMPARE(boxes.last.format, Qt::PlainText);
         QCOMPARE(boxes.last.buttons, QStringList{QStringLiteral("OK")});
+        QVERIFY(ReadsInOrder(boxes.last.text, form_->font()));
         // Nothing changed, and the program goes on: the next good line is calculated.
         QCOMPARE(Shown(), before);
         QCOMPARE(text1_->text(), line);

@@ -1,6 +1,10 @@
 // The window as it comes up: its controls, texts, keyboard and icon.
+#include "calc/calc.h"
+#include "qt_warnings.h"
 #include "send_key.h"
 #include "ui/form1.h"
+#include "ui/startup.h"
+#include "ui/window_place.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -9,9 +13,13 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QSet>
 #include <QSignalSpy>
+#include <QStyleOptionButton>
+#include <QStyleOptionFrame>
 #include <QTest>
 #include <QTimer>
 #include <climits>
@@ -29,6 +37,44 @@ const QString TaskText =
     QStringLiteral(
         "Задание:   \"Найти  разность  между  макси- мальным элементом матрицы размера 4") +
     Kha + QStringLiteral("4 и  суммой  ее  положительных  элементов\".");
+
+// The style options a control paints with (Qt keeps initStyleOption protected).
+struct ButtonOption : QPushButton {
+    static QStyleOptionButton Of(const QPushButton* button) {
+        QStyleOptionButton option;
+        (button->*(&ButtonOption::initStyleOption))(&option);
+        return option;
+    }
+};
+struct EditOption : QLineEdit {
+    static QStyleOptionFrame Of(const QLineEdit* edit) {
+        QStyleOptionFrame option;
+        (edit->*(&EditOption::initStyleOption))(&option);
+        return option;
+    }
+};
+
+// The rectangle a line edit draws its text in, as QLineEdit::paintEvent computes it: the
+// style's contents rectangle less the text margins and two pixels on either side.
+QRect EditTextRect(const QLineEdit* edit) {
+    const QStyleOptionFrame option = EditOption::Of(edit);
+    const QRect contents =
+        edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit);
+    return contents.marginsRemoved(edit->textMargins()).adjusted(2, 0, -2, 0);
+}
+
+// The matrix text of a line of sixteen numbers, as the window shows it.
+QString MatrixTextOf(const char* line) {
+    return QString::fromStdString(mezolin::BuildReport(*mezolin::ReadMatrix(line)).MatrixText);
+}
+
+// The setting the window is drawn in, for the names of table rows.
+QString Setting() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return QStringLiteral("scale %1, font %2 dpi")
+        .arg(screen->devicePixelRatio())
+        .arg(screen->logicalDotsPerInchY());
+}
 
 } // namespace
 
@@ -53,7 +99,11 @@ private:
     }
 
 private slots:
+    // The application as the program prepares it: its font and Qt's own texts in Russian.
+    void initTestCase() { mezolin::PrepareApplication(); }
+
     void init() {
+        FailOnUnexpectedWarnings();
         form_ = new Form1;
         form_->show();
         form_->activateWindow();
@@ -70,10 +120,11 @@ private slots:
         QCOMPARE(form_->minimumSize(), QSize(225, 137));
         QCOMPARE(form_->maximumSize(), QSize(225, 137));
         QCOMPARE(form_->findChildren<QWidget*>().size(), 12);
-        // The size the layout is drawn for, in a family named by its face: an alias such as
-        // "Sans Serif" would cost a font search for each script at start-up.
-        QCOMPARE(form_->font().pointSize(), 8);
-        QCOMPARE(form_->font().family(), QFontInfo(form_->font()).family());
+        // The face and size the layout is drawn for, named by the face itself: an alias such
+        // as "Sans Serif" would cost a font search for each script at start-up.
+        QCOMPARE(form_->font().pixelSize(), 11);
+        QCOMPARE(form_->font().family(), QStringLiteral("Liberation Sans"));
+        QCOMPARE(QFontInfo(form_->font()).family(), QStringLiteral("Liberation Sans"));
     }
 
     void controls_data() {
@@ -240,23 +291,169 @@ private slots:
     void accessKeys_data() {
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("letter");
-        QTest::addColumn<QString>("button");
-        QTest::newRow("AltI") << 0x0418 << QStringLiteral("и") << "Command1";
-        QTest::newRow("AltYery") << 0x042B << QStringLiteral("ы") << "Command2";
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<uint>("scanCode");  // 0: sent without a place on the keyboard
+        QTest::addColumn<QString>("button"); // empty: none is clicked, and the letter is typed
+        const Qt::KeyboardModifiers alt = Qt::AltModifier;
+        const Qt::KeyboardModifiers none;
+        QTest::newRow("AltI") << 0x0418 << QStringLiteral("и") << alt << 0u << "Command1";
+        QTest::newRow("AltYery") << 0x042B << QStringLiteral("ы") << alt << 0u << "Command2";
+        // The same keys under a Cyrillic layout, from a real keyboard: one click each.
+        QTest::newRow("cyrillicAltI")
+            << 0x0418 << QStringLiteral("и") << alt << uint{ScanCodeOfI} << "Command1";
+        QTest::newRow("cyrillicAltYery")
+            << 0x042B << QStringLiteral("ы") << alt << uint{ScanCodeOfYery} << "Command2";
+        // Under a Latin layout the same keys carry B and S.
+        QTest::newRow("latinAltB")
+            << int{Qt::Key_B} << QStringLiteral("b") << alt << uint{ScanCodeOfI} << "Command1";
+        QTest::newRow("latinAltS")
+            << int{Qt::Key_S} << QStringLiteral("s") << alt << uint{ScanCodeOfYery} << "Command2";
+        QTest::newRow("latinAltShiftB")
+            << int{Qt::Key_B} << QStringLiteral("B") << (Qt::AltModifier | Qt::ShiftModifier)
+            << uint{ScanCodeOfI} << "";
+        QTest::newRow("latinB") << int{Qt::Key_B} << QStringLiteral("b") << none
+                                << uint{ScanCodeOfI} << "";
+        QTest::newRow("latinAltD")
+            << int{Qt::Key_D} << QStringLiteral("d") << alt << uint{ScanCodeOfI + 2} << "";
     }
 
     void accessKeys() {
         QFETCH(int, key);
         QFETCH(QString, letter);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(uint, scanCode);
         QFETCH(QString, button);
-        QSignalSpy spy(Control<QPushButton>(button), &QAbstractButton::clicked);
+        QSignalSpy command1(Control<QPushButton>(QStringLiteral("Command1")),
+                            &QAbstractButton::clicked);
+        QSignalSpy command2(Control<QPushButton>(QStringLiteral("Command2")),
+                            &QAbstractButton::clicked);
         EnterValidLine();
         auto* text1 = Control<QLineEdit>(QStringLiteral("Text1"));
         text1->setFocus();
+        text1->end(false);
         const QString before = text1->text();
-        SendKey(text1, static_cast<Qt::Key>(key), letter, Qt::AltModifier);
-        QTRY_COMPARE(spy.count(), 1);
-        QCOMPARE(text1->text(), before); // the letter is not typed into the box
+        if (scanCode == 0) {
+            SendKey(text1, static_cast<Qt::Key>(key), letter, modifiers);
+        } else {
+            SendPlacedKey(text1, static_cast<Qt::Key>(key), letter, modifiers, scanCode);
+        }
+        QTest::qWait(50);
+        QCOMPARE(command1.count(), button == QLatin1String("Command1") ? 1 : 0);
+        QCOMPARE(command2.count(), button == QLatin1String("Command2") ? 1 : 0);
+        // A letter that clicks a button is not typed into the box; any other is, as ever.
+        QCOMPARE(text1->text(), button.isEmpty() ? before + letter : before);
+    }
+
+    // Every text the window shows at start-up, and the matrix in two typical widths, whole in
+    // its control, measured with the control's own font in the setting the test runs in.
+    void textsFit_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text"); // for Label2; the others show their initial text
+        const QString setting = Setting();
+        for (const char* name :
+             {"Label1", "Command1", "Command2", "Text1", "Text2", "Text3", "Text4"}) {
+            QTest::addRow("%s @ %s", name, qPrintable(setting)) << name << QString();
+        }
+        QTest::addRow("Label2 one to sixteen @ %s", qPrintable(setting))
+            << "Label2" << MatrixTextOf("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16");
+        QTest::addRow("Label2 two-digit negatives @ %s", qPrintable(setting))
+            << "Label2"
+            << MatrixTextOf("-99 -98 -97 -96 -95 -94 -93 -92 -91 -90 -89 -88 -87 -86 -85 -84");
+    }
+
+    void textsFit() {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        auto* control = Control<QWidget>(name);
+        const QFontMetrics metrics = control->fontMetrics();
+        if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+            const QRect room = EditTextRect(edit);
+            QVERIFY2(metrics.horizontalAdvance(edit->text()) < room.width(),
+                     qPrintable(QStringLiteral("%1 px of text in %2 px")
+                                    .arg(metrics.horizontalAdvance(edit->text()))
+                                    .arg(room.width())));
+            QVERIFY2(metrics.height() <= room.height(),
+                     qPrintable(QStringLiteral("lines of %1 px in %2 px")
+                                    .arg(metrics.height())
+                                    .arg(room.height())));
+        } else if (auto* button = qobject_cast<QPushButton*>(control)) {
+            const QStyleOptionButton option = ButtonOption::Of(button);
+            const QRect room =
+                button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+            const QSize caption = metrics.size(Qt::TextShowMnemonic, button->text());
+            QVERIFY2(caption.width() <= room.width() && caption.height() <= room.height(),
+                     qPrintable(QStringLiteral("caption %1 x %2 px in %3 x %4 px")
+                                    .arg(caption.width())
+                                    .arg(caption.height())
+                                    .arg(room.width())
+                                    .arg(room.height())));
+        } else if (auto* label = qobject_cast<QLabel*>(control)) {
+            if (!text.isEmpty()) {
+                // The rows; the empty line after the last CR LF shows nothing.
+                label->setText(text.chopped(2));
+                // One matrix row to a line.
+                for (const QString& row : text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+                    QVERIFY2(metrics.horizontalAdvance(row.trimmed()) <=
+                                 label->contentsRect().width(),
+                             qPrintable(QStringLiteral("row '%1' is %2 px in %3 px")
+                                            .arg(row)
+                                            .arg(metrics.horizontalAdvance(row.trimmed()))
+                                            .arg(label->contentsRect().width())));
+                }
+            }
+            const int needed = label->heightForWidth(label->contentsRect().width());
+            QVERIFY2(needed <= label->contentsRect().height(),
+                     qPrintable(QStringLiteral("%1 px of lines in %2 px")
+                                    .arg(needed)
+                                    .arg(label->contentsRect().height())));
+        }
+    }
+
+    // Qt's own texts in the window are Russian like the rest: the input's context menu.
+    void contextMenuInRussian() {
+        const std::unique_ptr<QMenu> menu(
+            Control<QLineEdit>(QStringLiteral("Text1"))->createStandardContextMenu());
+        QStringList texts;
+        for (const QAction* action : menu->actions()) {
+            if (!action->isSeparator()) {
+                texts << action->text().section(u'\t', 0, 0);
+            }
+        }
+        QCOMPARE(texts,
+                 (QStringList{QStringLiteral("&Отменить действие"),
+                              QStringLiteral("&Повторить действие"), QStringLiteral("&Вырезать"),
+                              QStringLiteral("&Копировать"), QStringLiteral("В&ставить"),
+                              QStringLiteral("Удалить"), QStringLiteral("Выделить всё")}));
+    }
+
+    // Where the window opens: at its stored place if it fits on the screen there, else moved
+    // just enough. The screen's free area, the client size and the frame vary by desktop.
+    void placeWindow_data() {
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QMargins>("frame");
+        QTest::addColumn<QPoint>("expected");
+        const QMargins none;
+        const QMargins decorated(4, 24, 4, 4);
+        QTest::newRow("fitsAtStored") << QRect(0, 0, 1024, 768) << none << QPoint(285, 245);
+        QTest::newRow("fitsWithFrame") << QRect(0, 0, 1024, 768) << decorated << QPoint(285, 245);
+        // 1920 x 1080 at a scale of 3: 640 x 360 in the window's own pixels.
+        QTest::newRow("scale3TooLow") << QRect(0, 0, 640, 360) << none << QPoint(285, 223);
+        QTest::newRow("scale3TooLowWithFrame")
+            << QRect(0, 0, 640, 360) << decorated << QPoint(285, 219);
+        QTest::newRow("tooFarRight") << QRect(0, 0, 400, 768) << none << QPoint(175, 245);
+        QTest::newRow("panelOnTop") << QRect(0, 300, 1024, 468) << decorated << QPoint(285, 324);
+        QTest::newRow("secondScreenLeft")
+            << QRect(-1280, 0, 1280, 1024) << none << QPoint(-225, 245);
+        QTest::newRow("screenSmallerThanWindow")
+            << QRect(10, 20, 200, 100) << decorated << QPoint(14, 44);
+    }
+
+    void placeWindow() {
+        QFETCH(QRect, available);
+        QFETCH(QMargins, frame);
+        QFETCH(QPoint, expected);
+        QCOMPARE(mezolin::PlaceWindow(QPoint(285, 245), QSize(225, 137), frame, available),
+                 expected);
     }
 
     void icon() {

@@ -1,6 +1,8 @@
 // Key presses for window tests.
 #pragma once
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QTest>
 
 // Sends a key with its text, the way a keyboard with that letter would. QTest::keyClick cannot
@@ -9,4 +11,27 @@ inline void SendKey(QWidget* target, Qt::Key key, const QString& text,
                     Qt::KeyboardModifiers modifiers) {
     QTest::sendKeyEvent(QTest::Press, target, key, text, modifiers);
     QTest::sendKeyEvent(QTest::Release, target, key, text, modifiers);
+}
+
+// The native scan codes of the keys that carry и and ы on the Russian layout (B and S on a US
+// keyboard): Windows' own, or X11's and Wayland's key codes, which are the scan codes plus 8.
+#ifdef Q_OS_WIN
+inline constexpr quint32 ScanCodeOfI = 0x30;
+inline constexpr quint32 ScanCodeOfYery = 0x1F;
+#else
+inline constexpr quint32 ScanCodeOfI = 0x30 + 8;
+inline constexpr quint32 ScanCodeOfYery = 0x1F + 8;
+#endif
+
+// Sends a key the way a platform does, with its place on the keyboard: first to the shortcuts,
+// then, unless one of them took it, to the target as a key press and release.
+inline void SendPlacedKey(QWidget* target, Qt::Key key, const QString& text,
+                          Qt::KeyboardModifiers modifiers, quint32 scanCode) {
+    if (qt_sendShortcutOverrideEvent(target, 0, key, modifiers, text)) {
+        return;
+    }
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent event(type, key, modifiers, scanCode, 0, 0, text);
+        QApplication::sendEvent(target, &event);
+    }
 }

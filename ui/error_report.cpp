@@ -4,6 +4,7 @@
 #include "ui/message_box.h"
 
 #include <QCoreApplication>
+#include <cstdio>
 #include <new>
 #include <system_error>
 
@@ -34,12 +35,19 @@ QString FatalErrorText(const std::exception_ptr& error) {
     }
 }
 
-bool RunAction(QWidget* owner, const std::function<void()>& action) {
+bool RunAction(QWidget* owner, const std::function<void()>& action) noexcept {
     try {
         action();
         return true;
     } catch (...) {
-        ShowCriticalBox(owner, QStringLiteral("Mezolin"), FatalErrorText(std::current_exception()));
+        try {
+            ShowCriticalBox(owner, QStringLiteral("Mezolin"),
+                            FatalErrorText(std::current_exception()));
+        } catch (...) {
+            std::fputs("mezolin: ошибка завершила программу, и показать её не удалось "
+                       "(an error ended the program, and it could not be shown).\n",
+                       stderr);
+        }
         QCoreApplication::exit(FatalExitStatus);
         return false;
     }

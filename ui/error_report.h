@@ -16,10 +16,11 @@ namespace mezolin {
 // The exit status of a program ended by the top-level error report.
 inline constexpr int FatalExitStatus = 1;
 
-// Runs one action of a window. An exception that escapes it never reaches Qt's event loop: it is
-// reported in a modal critical message box owned by owner, and once the box is closed the
-// event loop is told to end with FatalExitStatus. Returns true when the action ran to its end,
-// false when it was reported; throws only what the message box itself may throw.
-[[nodiscard]] bool RunAction(QWidget* owner, const std::function<void()>& action);
+// Runs one action of a window. An exception that escapes it is reported in a modal critical
+// message box owned by owner, and once the box is closed the event loop is told to end with
+// FatalExitStatus. Where the report itself fails (out of memory, say), one line goes to standard
+// error instead and the loop is told to end all the same. Returns true when the action ran to
+// its end, false when it failed. Never throws: no exception reaches Qt's event loop.
+[[nodiscard]] bool RunAction(QWidget* owner, const std::function<void()>& action) noexcept;
 
 } // namespace mezolin

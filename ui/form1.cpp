@@ -2,19 +2,37 @@
 
 #include "calc/calc.h"
 #include "ui/app_icon.h"
-#include "ui/button_style.h"
 #include "ui/error_report.h"
 #include "ui/message_box.h"
 #include "ui/piece_quote.h"
 #include "ui/window_font.h"
+#include "ui/window_place.h"
 #include "ui_form1.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
 #include <QShortcut>
 #include <QShortcutEvent>
+#include <QWindow>
 
 namespace mezolin {
+namespace {
+
+// The keys that carry и and ы on the standard Russian layout, by their place on the keyboard,
+// which no layout changes: B and S on a US keyboard. On Windows Qt gives a key's scan code; on
+// X11 and Wayland its key code, which is the scan code plus 8.
+#ifdef Q_OS_WIN
+constexpr quint32 KeyI = 0x30;
+constexpr quint32 KeyYery = 0x1F;
+#else
+constexpr quint32 KeyI = 0x30 + 8;
+constexpr quint32 KeyYery = 0x1F + 8;
+#endif
+
+} // namespace
 
 Form1::Form1(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::Form1>()) {
     // Before the controls exist, so that each is built in the font it will show.
@@ -24,20 +42,36 @@ Form1::Form1(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::Form1>
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowIcon(AppIcon());
-    auto* buttonStyle = new ButtonStyle;
-    buttonStyle->setParent(this);
-    ui_->Command1->setStyle(buttonStyle);
-    ui_->Command2->setStyle(buttonStyle);
-    // Where the window first opens, if the window manager allows; its size comes from the
-    // description.
-    setGeometry(QRect(QPoint(285, 245), size()));
+    // Where the window first opens, if the window manager allows: the stored place of the client
+    // area, or as near it as keeps the window wholly on the screen. Its size comes from the
+    // description. The native window is made here, as showing it would, so that its frame is
+    // known where the platform knows it before the window is shown (Windows). Where it does
+    // not (X11, before a window manager has framed the window), room is kept for a frame as
+    // large as any usual one, above or below: a window manager may put either the client area
+    // or the frame's corner at the place asked for.
+    const QPoint stored(285, 245);
+    const QScreen* screen = QGuiApplication::screenAt(stored);
+    if (screen == nullptr) {
+        screen = QGuiApplication::primaryScreen();
+    }
+    winId();
+    QMargins frame = windowHandle()->frameMargins();
+    if (frame.isNull()) {
+        frame = QMargins(8, 32, 8, 32);
+    }
+    setGeometry(QRect(PlaceWindow(stored, size(), frame, screen->availableGeometry()), size()));
 
     // Esc clicks Command2 wherever the focus is, at once. A shortcut of the window, not of the
     // button, so the button keeps its access key.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, ui_->Command2, &QPushButton::click);
-    ui_->Command1->installEventFilter(this);
-    ui_->Command2->installEventFilter(this);
+    // Every control that can take the focus: the access keys by their place on the keyboard.
+    for (QWidget* control :
+         {static_cast<QWidget*>(ui_->Command1), static_cast<QWidget*>(ui_->Command2),
+          static_cast<QWidget*>(ui_->Text1), static_cast<QWidget*>(ui_->Text2),
+          static_cast<QWidget*>(ui_->Text3), static_cast<QWidget*>(ui_->Text4)}) {
+        control->installEventFilter(this);
+    }
 
     connect(ui_->Command1, &QPushButton::clicked, this, [this] { Run(&Form1::Calculate); });
     connect(ui_->Command2, &QPushButton::clicked, this, [this] { Run(&Form1::ExitProgram); });
@@ -62,6 +96,22 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         static_cast<QPushButton*>(watched)->click();
         return true;
     }
+    // Under a layout without Cyrillic letters, Alt with the key of и or ы matches no access key
+    // and reaches the focused control as a Latin letter. It clicks the button all the same, as
+    // a Russian user expects. (Under a Cyrillic layout the access key has already clicked it,
+    // and the key never arrives here.)
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier) {
+            QPushButton* button = key->nativeScanCode() == KeyI      ? ui_->Command1
+                                  : key->nativeScanCode() == KeyYery ? ui_->Command2
+                                                                     : nullptr;
+            if (button != nullptr) {
+                button->click();
+                return true;
+            }
+        }
+    }
     return QDialog::eventFilter(watched, event);
 }
 
@@ -72,8 +122,11 @@ void Form1::Run(void (Form1::*action)()) {
         return;
     }
     busy_ = true;
+    struct Done {
+        bool& busy;
+        ~Done() { busy = false; }
+    } done{busy_};
     const bool finished = RunAction(this, [this, action] { (this->*action)(); });
-    busy_ = false;
     if (!finished) {
         ending_ = true;
         hide();

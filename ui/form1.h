@@ -21,13 +21,16 @@ public:
     explicit Form1(QWidget* parent = nullptr);
     ~Form1() override;
 
-    // The matrix of the last line that passed the count test; all zeros before the first.
+    // The matrix of the last line that was calculated: one of sixteen pieces whose numbers all
+    // fit. All zeros before the first; a line refused for its count or for a number out of
+    // range leaves it as it was.
     [[nodiscard]] const Matrix4x4& Matrix() const noexcept { return matrix_; }
 
 protected:
     // Closing the window ends the program at once, as ExitProgram does.
     void closeEvent(QCloseEvent* event) override;
-    // Access keys click their buttons at once instead of after a press animation.
+    // Access keys click their buttons at once instead of after a press animation, and also by
+    // their place on the keyboard under a layout without Cyrillic letters.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -1,17 +1,46 @@
 #include "ui/piece_quote.h"
 
 #include <QTextBoundaryFinder>
+#include <utility>
 
 namespace mezolin {
 namespace {
 
 constexpr qsizetype ShownClusters = 40;
+constexpr qsizetype ShownCodePoints = 100;
 constexpr int MarksPerCluster = 3;
+
+constexpr char16_t FirstStrongIsolate = 0x2068;
+constexpr char16_t PopDirectionalIsolate = 0x2069;
+constexpr char16_t Ellipsis = 0x2026;
+constexpr char16_t Replacement = 0xFFFD;
 
 bool IsMark(char32_t c) {
     const QChar::Category category = QChar::category(c);
     return category == QChar::Mark_NonSpacing || category == QChar::Mark_SpacingCombining ||
            category == QChar::Mark_Enclosing;
+}
+
+// A character that would act on the text around the quote without being seen: one that ends a
+// line, another control character, or an explicit embedding, override or isolate.
+bool ActsUnseen(char32_t c) {
+    switch (QChar::direction(c)) {
+    case QChar::DirLRE:
+    case QChar::DirRLE:
+    case QChar::DirLRO:
+    case QChar::DirRLO:
+    case QChar::DirPDF:
+    case QChar::DirLRI:
+    case QChar::DirRLI:
+    case QChar::DirFSI:
+    case QChar::DirPDI:
+        return true;
+    default:
+        break;
+    }
+    const QChar::Category category = QChar::category(c);
+    return category == QChar::Other_Control || category == QChar::Separator_Line ||
+           category == QChar::Separator_Paragraph;
 }
 
 // The start of the last whole UTF-8 character at or before byte `end` of piece.
@@ -25,28 +54,52 @@ std::size_t WholeCharacters(std::string_view piece, std::size_t end) {
     return end;
 }
 
-// One cluster as shown: its first code point and what follows, less the marks past the first
-// few.
-void AppendCluster(QString& out, QStringView cluster) {
-    int marks = 0;
-    for (qsizetype i = 0; i < cluster.size();) {
-        char32_t c = cluster[i].unicode();
-        qsizetype units = 1;
-        if (cluster[i].isHighSurrogate() && i + 1 < cluster.size() &&
-            cluster[i + 1].isLowSurrogate()) {
-            c = QChar::surrogateToUcs4(cluster[i], cluster[i + 1]);
-            units = 2;
-        }
-        if (i == 0 || !IsMark(c) || ++marks <= MarksPerCluster) {
-            if (c == U'\t' || c == U'\r' || c == U'\n') {
-                out += u' ';
-            } else {
-                out += cluster.mid(i, units);
+// The quote as it is built: clusters are added until one of the bounds is reached.
+class Quote {
+public:
+    // Adds one cluster as shown: its first code point and what follows, less the marks past the
+    // first few. Returns false, having added what fits, when the code points run out.
+    bool AddCluster(QStringView cluster) {
+        int marks = 0;
+        for (qsizetype i = 0; i < cluster.size();) {
+            char32_t c = cluster[i].unicode();
+            qsizetype units = 1;
+            if (cluster[i].isHighSurrogate() && i + 1 < cluster.size() &&
+                cluster[i + 1].isLowSurrogate()) {
+                c = QChar::surrogateToUcs4(cluster[i], cluster[i + 1]);
+                units = 2;
             }
+            if (i == 0 || !IsMark(c) || ++marks <= MarksPerCluster) {
+                if (codePoints_ == ShownCodePoints) {
+                    return false;
+                }
+                ++codePoints_;
+                if (c == U'\t' || c == U'\r' || c == U'\n') {
+                    text_ += u' ';
+                } else if (ActsUnseen(c)) {
+                    text_ += Replacement;
+                } else {
+                    text_ += cluster.mid(i, units);
+                }
+            }
+            i += units;
         }
-        i += units;
+        return true;
     }
-}
+
+    // The quote, isolated, with "…" where the piece goes on.
+    QString Finish(bool cut) && {
+        if (cut) {
+            text_ += Ellipsis;
+        }
+        text_ += PopDirectionalIsolate;
+        return std::move(text_);
+    }
+
+private:
+    QString text_{QChar(FirstStrongIsolate)};
+    qsizetype codePoints_ = 0;
+};
 
 } // namespace
 
@@ -61,20 +114,25 @@ QString QuotePiece(std::string_view piece) {
         QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
         qsizetype clusters = 0;
         qsizetype start = 0;
-        QString out;
+        Quote quote;
         for (qsizetype end = finder.toNextBoundary(); end > 0; end = finder.toNextBoundary()) {
             if (clusters == ShownClusters) {
-                return out + QChar(0x2026); // a 41st cluster: the piece goes on
+                return std::move(quote).Finish(true); // a 41st cluster: the piece goes on
             }
-            if (end == text.size() && !whole) {
-                break; // this cluster may go on past the decoded head
+            // The last decoded cluster may go on past the head; it counts once it is whole, or
+            // once it alone uses up the code points.
+            const bool open = end == text.size() && !whole;
+            if (!quote.AddCluster(QStringView(text).mid(start, end - start))) {
+                return std::move(quote).Finish(true);
             }
-            AppendCluster(out, QStringView(text).mid(start, end - start));
+            if (open) {
+                break;
+            }
             ++clusters;
             start = end;
         }
         if (whole) {
-            return out;
+            return std::move(quote).Finish(false);
         }
     }
 }

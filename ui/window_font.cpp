@@ -1,5 +1,6 @@
 #include "ui/window_font.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QGuiApplication>
 
@@ -7,12 +8,14 @@ namespace mezolin {
 
 QFont WindowFont() {
     QFont font = QGuiApplication::font();
-    font.setPointSize(8);
-    // Qt cannot find an alias among its families. It asks fontconfig for a sorted fallback list
-    // instead, once for each script the window writes (Latin and Cyrillic), and that search
-    // costs more at start-up than building all the controls. The face the alias resolves to is
-    // found once and then named directly; characters it lacks still come from other faces.
-    font.setFamilies({QFontInfo(font).family()});
+    // A family Qt does not know makes it ask fontconfig for a sorted fallback list, once for
+    // each script the window writes (Latin and Cyrillic), which costs more at start-up than
+    // building all the controls. So the face is named only where it is there; otherwise the
+    // default face is found once and then named directly. Characters a face lacks still come
+    // from other faces.
+    font.setPixelSize(WindowFontPixels);
+    const QString face = QString::fromLatin1(WindowFace);
+    font.setFamilies({QFontDatabase::hasFamily(face) ? face : QFontInfo(font).family()});
     return font;
 }
 
