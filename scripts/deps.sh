@@ -1,19 +1,42 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, testing and packaging Mezolin need.
-# Safe to run again: apt-get skips what is already there. Needs root (or sudo).
+# Installs the Debian 12 packages that Mezolin needs, in layers; name the layers you want:
+#   bash scripts/deps.sh              building and starting the program, and nothing more
+#   bash scripts/deps.sh test         that, and what every test on Linux needs
+#   bash scripts/deps.sh windows      that, and what the Windows build and its tests need
+# Safe to run again: only what is missing is installed. Needs root (or sudo).
 set -euo pipefail
 
+# Building and starting the program: the compiler, CMake, Ninja, Qt's development packages, and
+# what the program needs at run time (its face and Qt's texts in Russian).
 packages=(
-    cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev
-    libgtest-dev libbenchmark-dev
-    clang-19 libclang-rt-19-dev
-    xvfb xauth xdotool xclip x11-xserver-utils fonts-dejavu-core
-    at-spi2-core python3-pyatspi dbus-daemon
-    desktop-file-utils appstream dpkg-dev file mmdebstrap
-    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64 fonts-wine
-    python3-pefile unzip
+    cmake ninja-build g++ qt6-base-dev
+    fonts-liberation2 qt6-translations-l10n
 )
+for layer in "$@"; do
+    case "$layer" in
+    test)
+        packages+=(
+            libgtest-dev libbenchmark-dev
+            clang-19 libclang-rt-19-dev
+            xvfb xauth xdotool xclip x11-xserver-utils x11-xkb-utils
+            at-spi2-core python3-pyatspi dbus-daemon
+            desktop-file-utils appstream dpkg-dev file lintian mmdebstrap
+        )
+        ;;
+    windows)
+        packages+=(
+            g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest
+            wine wine64 fonts-wine nsis
+            dpkg-dev xvfb xauth xdotool xclip
+            python3-pefile unzip
+        )
+        ;;
+    *)
+        echo "$0: unknown layer '$layer' (test, windows)" >&2
+        exit 2
+        ;;
+    esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

@@ -30,14 +30,18 @@ done
 echo "ok: desktop entry, metainfo and icons in place"
 
 : >/tmp/display
-Xvfb :5 -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>/tmp/display >/dev/null 2>&1 &
+# No display number of our own: the root shares the host's abstract X sockets, so Xvfb takes
+# the first one free and says which.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>/tmp/display >/dev/null 2>&1 &
 xvfb=$!
 for _ in $(seq 100); do
     [ -s /tmp/display ] && break
+    kill -0 "$xvfb" 2>/dev/null || break
     sleep 0.1
 done
 [ -s /tmp/display ] || fail "Xvfb did not start"
-export DISPLAY=:5
+DISPLAY=:$(head -n 1 /tmp/display)
+export DISPLAY
 mezolin >/tmp/mezolin.log 2>&1 &
 pid=$!
 window=

@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
-"""Reads Mezolin.exe back with pefile, as Windows would: its subsystem, its version record and
-its icon group. Exit status 1 with a line for each thing that is wrong.
-    /usr/bin/python3 tests/windows_pe_check.py path/to/Mezolin.exe
+"""Reads a Windows program back with pefile, as Windows would: its subsystem, its version record
+and its icon group. Exit status 1 with a line for each thing that is wrong.
+    /usr/bin/python3 tests/windows_pe_check.py path/to/Mezolin.exe --version 1.00 \
+        --fixed-version 1.0.0.0 [--original-filename Mezolin.exe]
 """
+import argparse
 import struct
 import sys
 
@@ -12,7 +14,7 @@ WINDOWS_GUI = 2
 RT_GROUP_ICON = 14
 
 
-def main(path):
+def main(path, version, fixed_version, original_filename):
     pe = pefile.PE(path)
     problems = []
     if pe.OPTIONAL_HEADER.Subsystem != WINDOWS_GUI:
@@ -33,16 +35,20 @@ def main(path):
     if table is None:
         problems.append(f'no string table 040904B0 (tables: {sorted(strings)})')
     else:
-        for key, wanted in (('FileVersion', '1.00'), ('ProductVersion', '1.00'),
+        for key, wanted in (('FileVersion', version), ('ProductVersion', version),
                             ('ProductName', 'Mezolin'), ('InternalName', 'Mezolin'),
-                            ('OriginalFilename', 'Mezolin.exe')):
+                            ('OriginalFilename', original_filename)):
             if table.get(key) != wanted:
                 problems.append(f'{key} is {table.get(key)!r}, not {wanted!r}')
     if '040904B0' not in translations:
         problems.append(f'translation 040904B0 missing ({translations})')
     fixed = pe.VS_FIXEDFILEINFO[0]
-    if (fixed.FileVersionMS, fixed.FileVersionLS) != (0x10000, 0):
-        problems.append('fixed file version is not 1.0.0.0')
+    parts = [int(part) for part in fixed_version.split('.')]
+    wanted = ((parts[0] << 16) | parts[1], (parts[2] << 16) | parts[3])
+    for kind in ('File', 'Product'):
+        found = (getattr(fixed, kind + 'VersionMS'), getattr(fixed, kind + 'VersionLS'))
+        if found != wanted:
+            problems.append(f'fixed {kind.lower()} version is not {fixed_version}')
 
     sizes = set()
     for kind in pe.DIRECTORY_ENTRY_RESOURCE.entries:
@@ -62,10 +68,17 @@ def main(path):
     for problem in problems:
         print(f'FAIL: {path}: {problem}', file=sys.stderr)
     if not problems:
-        print(f'ok: {path}: Windows GUI, version 1.00, Mezolin.exe, 040904B0, icons '
-              f'{sorted(sizes)}')
+        print(f'ok: {path}: Windows GUI, version {version} ({fixed_version}), '
+              f'{original_filename}, 040904B0, icons {sorted(sizes)}')
     return 1 if problems else 0
 
 
 if __name__ == '__main__':
-    sys.exit(main(sys.argv[1]))
+    parser = argparse.ArgumentParser()
+    parser.add_argument('path')
+    parser.add_argument('--version', required=True)
+    parser.add_argument('--fixed-version', required=True)
+    parser.add_argument('--original-filename', default='Mezolin.exe')
+    arguments = parser.parse_args()
+    sys.exit(main(arguments.path, arguments.version, arguments.fixed_version,
+                  arguments.original_filename))

@@ -1,0 +1,49 @@
+# Packages, made by CPack from the install rules: the .deb on Linux; the zip and the installer
+# on Windows.
+set(CPACK_PACKAGE_NAME "mezolin")
+set(CPACK_PACKAGE_VENDOR "Mezolin developers")
+set(CPACK_PACKAGE_CONTACT "Mezolin developers <developers@mezolin.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+    "Sum, maximum and difference of a 4x4 matrix, in one window")
+set(CPACK_PACKAGE_VERSION "${MEZOLIN_VERSION_TEXT}")
+set(CPACK_STRIP_FILES ON)
+
+if(WIN32)
+    set(CPACK_GENERATOR "ZIP;NSIS")
+    set(CPACK_PACKAGE_FILE_NAME "Mezolin-${MEZOLIN_VERSION_TEXT}-win64")
+    set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/cmake/cpack-generator.cmake")
+    # The installer: a script of our own (packaging/windows/NSIS.template.in), filled in by CPack
+    # with the files to install and to remove.
+    set(CPACK_MODULE_PATH "${PROJECT_SOURCE_DIR}/packaging/windows")
+    set(CPACK_NSIS_PACKAGE_NAME "Mezolin")
+    set(CPACK_PACKAGE_INSTALL_DIRECTORY "Mezolin")
+    set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
+    set(MEZOLIN_ICON "${PROJECT_SOURCE_DIR}/icons/mezolin.ico")
+    set(MEZOLIN_FIXED_VERSION
+        "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.0.0")
+    # CPack hands these to the script as they stand.
+    set(CPACK_NSIS_DEFINES "
+  !define MEZOLIN_VERSION_TEXT \"${MEZOLIN_VERSION_TEXT}\"
+  !define MEZOLIN_FIXED_VERSION \"${MEZOLIN_FIXED_VERSION}\"
+  !define MEZOLIN_ICON \"${MEZOLIN_ICON}\"
+  !define MEZOLIN_PUBLISHER \"${CPACK_PACKAGE_VENDOR}\"")
+else()
+    set(CPACK_GENERATOR DEB)
+    set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+    # A native package: upstream makes it, so its version is upstream's, with no revision.
+    set(CPACK_DEBIAN_PACKAGE_VERSION "${MEZOLIN_VERSION_TEXT}")
+    set(CPACK_DEBIAN_PACKAGE_SECTION "math")
+    set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
+    set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://mezolin.org/")
+    # The extended description; CPack puts the summary above it.
+    set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Mezolin is a small one-window program. Type a 4x4 matrix of whole numbers
+as one line of sixteen numbers separated by single spaces and press the
+button: it shows the matrix in rows, the sum of its positive elements, its
+maximum element, and the maximum minus that sum. The window is in Russian.")
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    # The face the window is drawn in and Qt's own texts in Russian; found at run time.
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, qt6-translations-l10n")
+    set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+endif()
+
+include(CPack)

@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# Installs Mezolin with its Windows installer as a user would, silently, into a fresh Wine
+# prefix on an X display at 96 dpi; checks what is installed, runs the program from its Start
+# menu shortcut, installs again over it, uninstalls, and checks that nothing of Mezolin is left.
+# Run it under tests/with_xvfb.sh:
+#   tests/with_xvfb.sh tests/windows_setup_e2e.sh build/windows/Mezolin-1.00-win64-setup.exe
+set -euo pipefail
+setup=$(realpath "$1")
+here=$(cd "$(dirname "$0")" && pwd)
+export LC_ALL=C.UTF-8
+
+work=$(mktemp -d)
+pid=
+# shellcheck source=tests/wine_steps.sh
+source "$here/wine_steps.sh"
+trap 'end_windows; rm -rf "$work"' EXIT
+
+# The version, as the installer's name gives it: Mezolin-<version>-win64-setup.exe.
+version=$(basename "$setup")
+version=${version#Mezolin-}
+version=${version%-win64-setup.exe}
+
+# 0. The installer's own file, as Windows reads it.
+/usr/bin/python3 "$here/windows_pe_check.py" "$setup" --version "$version" \
+    --fixed-version "${version%%.*}.$((10#${version#*.})).0.0" --original-filename "$(basename "$setup")"
+
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+new_windows
+drive=$WINEPREFIX/drive_c
+folder="$drive/Program Files/Mezolin"
+shortcut="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Mezolin.lnk"
+
+# What a user's Windows holds, Mezolin's or not: the files of drive C, the programs Apps &
+# Features lists and the Start menu.
+snapshot() {
+    wineserver -w
+    (cd "$drive" && find . -path ./windows -prune -o -print | sort) >"$1.files"
+    wine reg query "$uninstall_key" /s 2>/dev/null | tr -d '\r' | grep -v '^$' >"$1.uninstall" || true
+    (cd "$drive/ProgramData/Microsoft/Windows/Start Menu" && find . | sort) >"$1.menu"
+}
+
+# Runs the installer (or the uninstaller) silently and waits until it and whatever it started
+# have ended.
+run_silently() {
+    timeout 300 wine "$@" || fail "$(basename "$1") $2 ended with status $?"
+    wineserver -w
+}
+
+value() {
+    wine reg query "$uninstall_key\\Mezolin" /v "$1" 2>/dev/null | tr -d '\r' |
+        sed -n "s/^ *$1 *REG_[A-Z_]* *//p"
+}
+
+entries() {
+    wine reg query "$uninstall_key" /s 2>/dev/null | tr -d '\r' | grep -c 'DisplayName.*REG_SZ *Mezolin$' || true
+}
+
+snapshot "$work/before"
+
+# 1. Install.
+run_silently "$setup" /S
+echo "ok: installed silently"
+
+# 2. What is there.
+for f in Mezolin.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll libstdc++-6.dll platforms/qwindows.dll \
+    LiberationSans-Regular.ttf translations/qtbase_ru.qm licenses/Mezolin.txt Uninstall.exe; do
+    [ -f "$folder/$f" ] || fail "not installed: C:\\Program Files\\Mezolin\\$f"
+done
+[ -f "$shortcut" ] || fail "no Start menu shortcut"
+[ "$(value DisplayName)" = Mezolin ] || fail "DisplayName is '$(value DisplayName)'"
+[ "$(value DisplayVersion)" = "$version" ] || fail "DisplayVersion is '$(value DisplayVersion)', not '$version'"
+for name in DisplayIcon Publisher EstimatedSize UninstallString QuietUninstallString; do
+    [ -n "$(value "$name")" ] || fail "the uninstall key has no $name"
+done
+echo "ok: C:\\Program Files\\Mezolin, the Start menu shortcut and the uninstall key" \
+    "(DisplayName Mezolin, DisplayVersion $version, size $(value EstimatedSize) KiB)"
+
+# 3. Run it from the shortcut's target.
+target=$(/usr/bin/python3 "$here/lnk_target.py" "$shortcut")
+[ "$target" = 'C:\Program Files\Mezolin\Mezolin.exe' ] || fail "the shortcut points at '$target'"
+start_windows_program "$target"
+calculate_one_to_sixteen
+escape_ends_it
+
+# 4. Install again, over it: still one program in Apps & Features and one shortcut.
+run_silently "$setup" /S
+[ "$(entries)" = 1 ] || fail "$(entries) uninstall entries named Mezolin after a second install"
+[ "$(find "$drive/ProgramData/Microsoft/Windows/Start Menu" -iname '*mezolin*' | wc -l)" = 1 ] ||
+    fail "not one Start menu entry after a second install"
+[ -f "$folder/Mezolin.exe" ] || fail "no Mezolin.exe after a second install"
+echo "ok: installed again over it: one uninstall entry, one Start menu entry"
+
+# 5. Uninstall, as Apps & Features would, silently.
+uninstall=$(value UninstallString)
+uninstall=${uninstall//\"/}
+run_silently "$uninstall" /S
+[ ! -e "$folder" ] || fail "C:\\Program Files\\Mezolin is still there: $(ls -A "$folder")"
+[ ! -e "$shortcut" ] || fail "the Start menu shortcut is still there"
+[ "$(entries)" = 0 ] || fail "the uninstall key is still there"
+snapshot "$work/after"
+for part in files uninstall menu; do
+    diff "$work/before.$part" "$work/after.$part" ||
+        fail "the uninstall left $part that were not there before"
+done
+echo "ok: uninstalled: the folder, the shortcut and the key are gone, and nothing else changed"
