@@ -10,6 +10,7 @@
 //                                    select all and delete; then typing into the long line
 //   window_bench child form1|bare|label  one start-up; prints its peak memory and CPU time
 #include "ui/form1.h"
+#include "ui/startup.h"
 #include "ui/window_font.h"
 
 #include <QApplication>
@@ -49,13 +50,14 @@ int Child(int argc, char** argv, const std::string& kind) {
     QApplication app(argc, argv);
     std::unique_ptr<QWidget> window;
     if (kind == "form1") {
-        QApplication::setFont(mezolin::WindowFont()); // as the program's main does
+        mezolin::PrepareApplication(); // as the program does: its face and Qt's translation
         window = std::make_unique<mezolin::Form1>();
     } else {
         window = std::make_unique<QWidget>();
         window->resize(225, 137);
         if (kind == "label") {
-            // The least a window that shows any text pays: the font system.
+            // The least a window that shows any text pays: the font system, in the same face.
+            QApplication::setFont(mezolin::WindowFont());
             new QLabel(QStringLiteral("Mezolin"), window.get());
         }
     }

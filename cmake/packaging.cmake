@@ -18,15 +18,10 @@ if(WIN32)
     set(CPACK_NSIS_PACKAGE_NAME "Mezolin")
     set(CPACK_PACKAGE_INSTALL_DIRECTORY "Mezolin")
     set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
-    set(MEZOLIN_ICON "${PROJECT_SOURCE_DIR}/icons/mezolin.ico")
-    set(MEZOLIN_FIXED_VERSION
-        "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.0.0")
-    # CPack hands these to the script as they stand.
-    set(CPACK_NSIS_DEFINES "
-  !define MEZOLIN_VERSION_TEXT \"${MEZOLIN_VERSION_TEXT}\"
-  !define MEZOLIN_FIXED_VERSION \"${MEZOLIN_FIXED_VERSION}\"
-  !define MEZOLIN_ICON \"${MEZOLIN_ICON}\"
-  !define MEZOLIN_PUBLISHER \"${CPACK_PACKAGE_VENDOR}\"")
+    # What the script needs of the project; CPack hands every CPACK_ variable to the script.
+    set(CPACK_MEZOLIN_VERSION_TEXT "${MEZOLIN_VERSION_TEXT}")
+    set(CPACK_MEZOLIN_FIXED_VERSION "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.0.0")
+    set(CPACK_MEZOLIN_ICON "${PROJECT_SOURCE_DIR}/icons/mezolin.ico")
 else()
     set(CPACK_GENERATOR DEB)
     set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

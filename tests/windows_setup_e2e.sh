@@ -25,16 +25,19 @@ version=${version%-win64-setup.exe}
     --fixed-version "${version%%.*}.$((10#${version#*.})).0.0" --original-filename "$(basename "$setup")"
 
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
-new_windows
+new_windows 1
 drive=$WINEPREFIX/drive_c
 folder="$drive/Program Files/Mezolin"
 shortcut="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Mezolin.lnk"
 
 # What a user's Windows holds, Mezolin's or not: the files of drive C, the programs Apps &
-# Features lists and the Start menu.
+# Features lists and the Start menu. Left out: Windows' own folder, and the temporary folders,
+# which Windows empties itself (the uninstaller runs from a copy of itself there, and leaves
+# that copy's empty folder behind).
 snapshot() {
     wineserver -w
-    (cd "$drive" && find . -path ./windows -prune -o -print | sort) >"$1.files"
+    (cd "$drive" && find . \( -path ./windows -o -path './users/*/Temp' \) -prune -o -print |
+        sort) >"$1.files"
     wine reg query "$uninstall_key" /s 2>/dev/null | tr -d '\r' | grep -v '^$' >"$1.uninstall" || true
     (cd "$drive/ProgramData/Microsoft/Windows/Start Menu" && find . | sort) >"$1.menu"
 }
@@ -73,7 +76,7 @@ for name in DisplayIcon Publisher EstimatedSize UninstallString QuietUninstallSt
     [ -n "$(value "$name")" ] || fail "the uninstall key has no $name"
 done
 echo "ok: C:\\Program Files\\Mezolin, the Start menu shortcut and the uninstall key" \
-    "(DisplayName Mezolin, DisplayVersion $version, size $(value EstimatedSize) KiB)"
+    "(DisplayName Mezolin, DisplayVersion $version, size $(($(value EstimatedSize))) KiB)"
 
 # 3. Run it from the shortcut's target.
 target=$(/usr/bin/python3 "$here/lnk_target.py" "$shortcut")

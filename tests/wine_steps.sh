@@ -9,13 +9,15 @@ title='Ошибка ввода данных?'
 
 # A fresh Wine prefix in $work/prefix at 96 dpi, with the fonts a Windows system has (Tahoma)
 # and none of this machine's: Wine finds the host's fonts through fontconfig, so a fontconfig
-# that knows no folder hides them, and the program draws only what it brings.
+# that knows no folder hides them, and the program draws only what it brings. Its Wine server
+# stays up for good, or with $1 only that many seconds after the last program has ended, so
+# that `wineserver -w` can wait for everything a program started.
 new_windows() {
     export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES='mscoree,mshtml='
     echo '<fontconfig></fontconfig>' >"$work/fonts.conf"
     export FONTCONFIG_FILE="$work/fonts.conf"
     mkdir -p "$WINEPREFIX"
-    wineserver -p
+    wineserver -p${1:-}
     timeout 120 wineboot -i >/dev/null 2>&1 || fail "the Wine prefix could not be made"
     cp /usr/share/wine/fonts/tahoma*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 }
