@@ -93,11 +93,22 @@ run_silently "$setup" /S
 [ -f "$folder/Mezolin.exe" ] || fail "no Mezolin.exe after a second install"
 echo "ok: installed again over it: one uninstall entry, one Start menu entry"
 
-# 5. Uninstall, as Apps & Features would, silently.
+# 5. Install again into a folder of the user's choice: the program moves there, still once.
+run_silently "$setup" /S '/D=C:\Mezolin'
+moved="$drive/Mezolin"
+[ -f "$moved/Mezolin.exe" ] || fail "no Mezolin.exe in C:\Mezolin after /D="
+[ ! -e "$folder" ] || fail "C:\Program Files\Mezolin is still there after the move"
+[ "$(entries)" = 1 ] || fail "$(entries) uninstall entries named Mezolin after the move"
+[ "$(/usr/bin/python3 "$here/lnk_target.py" "$shortcut")" = 'C:\Mezolin\Mezolin.exe' ] ||
+    fail "the shortcut does not point into C:\Mezolin"
+[ "$(value InstallLocation)" = 'C:\Mezolin' ] || fail "InstallLocation is '$(value InstallLocation)'"
+echo "ok: /D= installs into C:\Mezolin, and the earlier installation is gone"
+
+# 6. Uninstall, as Apps & Features would, silently.
 uninstall=$(value UninstallString)
 uninstall=${uninstall//\"/}
 run_silently "$uninstall" /S
-[ ! -e "$folder" ] || fail "C:\\Program Files\\Mezolin is still there: $(ls -A "$folder")"
+[ ! -e "$moved" ] || fail "C:\\Mezolin is still there: $(ls -A "$moved")"
 [ ! -e "$shortcut" ] || fail "the Start menu shortcut is still there"
 [ "$(entries)" = 0 ] || fail "the uninstall key is still there"
 snapshot "$work/after"

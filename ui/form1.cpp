@@ -17,6 +17,7 @@
 #include <QShortcut>
 #include <QShortcutEvent>
 #include <QWindow>
+#include <initializer_list>
 
 namespace mezolin {
 namespace {
@@ -66,10 +67,8 @@ Form1::Form1(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::Form1>
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, ui_->Command2, &QPushButton::click);
     // Every control that can take the focus: the access keys by their place on the keyboard.
-    for (QWidget* control :
-         {static_cast<QWidget*>(ui_->Command1), static_cast<QWidget*>(ui_->Command2),
-          static_cast<QWidget*>(ui_->Text1), static_cast<QWidget*>(ui_->Text2),
-          static_cast<QWidget*>(ui_->Text3), static_cast<QWidget*>(ui_->Text4)}) {
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             ui_->Command1, ui_->Command2, ui_->Text1, ui_->Text2, ui_->Text3, ui_->Text4}) {
         control->installEventFilter(this);
     }
 
