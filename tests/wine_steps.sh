@@ -7,19 +7,12 @@
 source "$(dirname "${BASH_SOURCE[0]}")/x11_steps.sh"
 title='Ошибка ввода данных?'
 
-# A fresh Wine prefix in $work/prefix at 96 dpi, with the fonts a Windows system has (Tahoma)
-# and none of this machine's: Wine finds the host's fonts through fontconfig, so a fontconfig
-# that knows no folder hides them, and the program draws only what it brings. Its Wine server
-# stays up for good, or with $1 only that many seconds after the last program has ended, so
-# that `wineserver -w` can wait for everything a program started.
+# shellcheck source=tests/wine_prefix.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wine_prefix.sh"
+
+# A fresh Windows in $work/prefix (see wine_prefix.sh); $1 as there.
 new_windows() {
-    export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES='mscoree,mshtml='
-    echo '<fontconfig></fontconfig>' >"$work/fonts.conf"
-    export FONTCONFIG_FILE="$work/fonts.conf"
-    mkdir -p "$WINEPREFIX"
-    wineserver -p${1:-}
-    timeout 120 wineboot -i >/dev/null 2>&1 || fail "the Wine prefix could not be made"
-    cp /usr/share/wine/fonts/tahoma*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    new_wine_prefix "$work/prefix" "$work" "${1:-}" || fail "the Wine prefix could not be made"
 }
 
 # Ends the prefix's Wine server, whatever is left running in it.

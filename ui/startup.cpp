@@ -7,7 +7,6 @@
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
-#include <utility>
 #include <vector>
 
 namespace mezolin {
