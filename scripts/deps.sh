@@ -19,7 +19,7 @@ for layer in "$@"; do
             libgtest-dev libbenchmark-dev
             clang-19 libclang-rt-19-dev
             xvfb xauth xdotool xclip x11-xserver-utils x11-xkb-utils
-            at-spi2-core python3-pyatspi dbus-daemon
+            at-spi2-core python3-pyatspi dbus-daemon qt6-wayland
             desktop-file-utils appstream dpkg-dev file lintian mmdebstrap
         )
         ;;

@@ -7,9 +7,10 @@
 namespace mezolin {
 
 // Makes the application from the given arguments, then prepares it (PrepareApplication). Where
-// no display can be opened, writes one line saying that Mezolin needs a graphical desktop to
-// standard error and ends the process with status 1: no abort, no core dump, and none of Qt's
-// own messages about it. Returns the application. Throws only std::bad_alloc.
+// the application cannot be made, ends the process with status 1, with no abort and no core
+// dump: where the display could not be opened, after one line on standard error saying that
+// Mezolin needs a graphical desktop; otherwise (a platform plugin missing or broken) after Qt's
+// own words on why. Returns the application. Throws only std::bad_alloc.
 [[nodiscard]] std::unique_ptr<QApplication> StartApplication(int& argc, char** argv);
 
 // Prepares a new application for the window, before any widget exists: registers the font file
