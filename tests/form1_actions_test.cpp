@@ -378,6 +378,10 @@ private slots:
             << QStringLiteral("40000") + acute.repeated(100) + rest
             << head + QStringLiteral("40000") + acute.repeated(3) +
                    QStringLiteral("\u2069» (строка 1, столбец 1") + tail;
+        QTest::newRow("overflow-longMarkRunCut")
+            << QStringLiteral("40000") + acute.repeated(1'000'000) + rest
+            << head + QStringLiteral("40000") + acute.repeated(3) +
+                   QStringLiteral("…\u2069» (строка 1, столбец 1") + tail;
         QTest::newRow("overflow-clustersCounted")
             << nines + QStringLiteral("e") + acute + QStringLiteral("Ж") + rest
             << head + nines + QStringLiteral("e") + acute +

@@ -9,6 +9,9 @@ namespace {
 constexpr qsizetype ShownClusters = 40;
 constexpr qsizetype ShownCodePoints = 100;
 constexpr int MarksPerCluster = 3;
+// A cluster longer than this ends the quote: the rest of it is not shown anyway, and finding
+// its end could take decoding the whole piece.
+constexpr qsizetype LongestCluster = 256;
 
 constexpr char16_t FirstStrongIsolate = 0x2068;
 constexpr char16_t PopDirectionalIsolate = 0x2069;
@@ -104,9 +107,10 @@ private:
 } // namespace
 
 QString QuotePiece(std::string_view piece) {
-    // Decode a growing head of the piece until it holds one cluster more than is shown, or the
-    // whole piece. A cluster boundary before the last decoded character cannot be moved by
-    // what follows it, so the clusters found before that are final.
+    // Decode a growing head of the piece until it holds one cluster more than is shown, a
+    // cluster too long to show whole, or the whole piece. A cluster boundary before the last
+    // decoded character cannot be moved by what follows it, so the clusters found before that are
+    // final.
     for (std::size_t head = 256;; head *= 4) {
         const std::size_t take = WholeCharacters(piece, head);
         const bool whole = take == piece.size();
@@ -122,7 +126,8 @@ QString QuotePiece(std::string_view piece) {
             // The last decoded cluster may go on past the head; it counts once it is whole, or
             // once it alone uses up the code points.
             const bool open = end == text.size() && !whole;
-            if (!quote.AddCluster(QStringView(text).mid(start, end - start))) {
+            const QStringView cluster = QStringView(text).mid(start, end - start);
+            if (!quote.AddCluster(cluster) || cluster.size() > LongestCluster) {
                 return std::move(quote).Finish(true);
             }
             if (open) {

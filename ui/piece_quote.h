@@ -13,9 +13,10 @@ namespace mezolin {
 // LF shown as spaces; every other control character, the line and paragraph separators and the
 // explicit direction controls shown as U+FFFD, so that they neither break the line nor act
 // unseen; at most three combining marks kept on any one character, so that a run of marks
-// cannot stack over the lines around the quote. Decodes only as much of the piece as it needs:
-// a little more than the quoted part. Does not throw except std::bad_alloc; allocates the
-// result.
+// cannot stack over the lines around the quote; a cluster of more than 256 UTF-16 code units
+// ends the quote there, with "…". Decodes only as much of the piece as it needs: a little more
+// than the quoted part, at most about 64 KiB whatever the piece holds. Does not throw except
+// std::bad_alloc; allocates the result.
 [[nodiscard]] QString QuotePiece(std::string_view piece);
 
 } // namespace mezolin
