@@ -28,6 +28,13 @@ for f in applications/org.mezolin.Mezolin.desktop metainfo/org.mezolin.Mezolin.m
     test -f "/usr/share/$f" || fail "not installed: /usr/share/$f"
 done
 echo "ok: desktop entry, metainfo and icons in place"
+# The face the window is drawn in came with it, in its version 2, whichever package holds it.
+face=$(find /usr/share/fonts -name LiberationSans-Regular.ttf | head -n 1)
+[ -n "$face" ] || fail "Liberation Sans was not installed"
+owner=$(dpkg -S "$face" | cut -d: -f1)
+version=$(dpkg-query -W -f='${Version}' "$owner")
+case "${version#*:}" in 2.*) ;; *) fail "Liberation Sans $version from $owner, not version 2" ;; esac
+echo "ok: Liberation Sans $version from $owner"
 
 : >/tmp/display
 # No display number of our own: the root shares the host's abstract X sockets, so Xvfb takes
