@@ -8,9 +8,8 @@
 
 namespace mezolin::detail {
 
-// These return false where the throwing forms throw, and otherwise store the result in out.
-// (A plain bool and an out-parameter keep the hot path free of std::optional round trips
-// through memory.)
+// These return false where the throwing forms throw, and otherwise store the result in out, so
+// that the library's own callers can test a piece without an exception.
 
 // LeadingNumber without the exception.
 [[nodiscard]] bool ScanLeadingNumber(std::string_view piece, double& out) noexcept;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Debian's Wine, in a fresh Wine prefix of its own under the
-# current folder (wine/<program>, made by wine_prefix.sh), with the Windows Qt and the MinGW
+# current folder (wine/<random name>, made by mktemp and wine_prefix.sh, so that tests running
+# side by side never share one), with the Windows Qt and the MinGW
 # runtime on its DLL path. QT_* variables reach the program as they would on Windows. Exit
 # status: the program's.
 #   tests/wine_run.sh program.exe [arguments...]
@@ -21,9 +22,10 @@ export WINEQT_FORCE_STDERR_LOGGING=1
 
 # shellcheck source=tests/wine_prefix.sh
 source "$(dirname "$0")/wine_prefix.sh"
+mkdir -p "$PWD/wine"
 scratch=$(mktemp -d)
-prefix="$PWD/wine/$(basename "$exe" .exe)"
-trap 'wineserver -k 2>/dev/null || true; rm -rf "$prefix" "$scratch"' EXIT
+prefix=$(mktemp -d "$PWD/wine/$(basename "$exe" .exe).XXXXXX")
+trap 'WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true; rm -rf "$prefix" "$scratch"' EXIT
 new_wine_prefix "$prefix" "$scratch"
 
 status=0
