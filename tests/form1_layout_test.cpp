@@ -303,21 +303,24 @@ private slots:
         QTest::newRow("AltYery") << 0x042B << QStringLiteral("ы") << alt << 0u << "Command2";
         // The same keys under a Cyrillic layout, from a real keyboard: one click each.
         QTest::newRow("cyrillicAltI")
-            << 0x0418 << QStringLiteral("и") << alt << uint{ScanCodeOfI} << "Command1";
+            << 0x0418 << QStringLiteral("и") << alt << uint{mezolin::KeyOfI} << "Command1";
         QTest::newRow("cyrillicAltYery")
-            << 0x042B << QStringLiteral("ы") << alt << uint{ScanCodeOfYery} << "Command2";
+            << 0x042B << QStringLiteral("ы") << alt << uint{mezolin::KeyOfYery} << "Command2";
         // Under a Latin layout the same keys carry B and S.
         QTest::newRow("latinAltB")
-            << int{Qt::Key_B} << QStringLiteral("b") << alt << uint{ScanCodeOfI} << "Command1";
-        QTest::newRow("latinAltS")
-            << int{Qt::Key_S} << QStringLiteral("s") << alt << uint{ScanCodeOfYery} << "Command2";
+            << int{Qt::Key_B} << QStringLiteral("b") << alt << uint{mezolin::KeyOfI} << "Command1";
+        QTest::newRow("latinAltS") << int{Qt::Key_S} << QStringLiteral("s") << alt
+                                   << uint{mezolin::KeyOfYery} << "Command2";
         QTest::newRow("latinAltShiftB")
             << int{Qt::Key_B} << QStringLiteral("B") << (Qt::AltModifier | Qt::ShiftModifier)
-            << uint{ScanCodeOfI} << "";
+            << uint{mezolin::KeyOfI} << "";
         QTest::newRow("latinB") << int{Qt::Key_B} << QStringLiteral("b") << none
-                                << uint{ScanCodeOfI} << "";
+                                << uint{mezolin::KeyOfI} << "";
+        // Under the Ukrainian layout the key of ы carries і, a letter of its own.
+        QTest::newRow("ukrainianAltI")
+            << 0x0406 << QStringLiteral("і") << alt << uint{mezolin::KeyOfYery} << "";
         QTest::newRow("latinAltD")
-            << int{Qt::Key_D} << QStringLiteral("d") << alt << uint{ScanCodeOfI + 2} << "";
+            << int{Qt::Key_D} << QStringLiteral("d") << alt << uint{mezolin::KeyOfI + 2} << "";
     }
 
     void accessKeys() {

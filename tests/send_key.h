@@ -1,6 +1,8 @@
 // Key presses for window tests.
 #pragma once
 
+#include "ui/access_keys.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTest>
@@ -12,16 +14,6 @@ inline void SendKey(QWidget* target, Qt::Key key, const QString& text,
     QTest::sendKeyEvent(QTest::Press, target, key, text, modifiers);
     QTest::sendKeyEvent(QTest::Release, target, key, text, modifiers);
 }
-
-// The native scan codes of the keys that carry и and ы on the Russian layout (B and S on a US
-// keyboard): Windows' own, or X11's and Wayland's key codes, which are the scan codes plus 8.
-#ifdef Q_OS_WIN
-inline constexpr quint32 ScanCodeOfI = 0x30;
-inline constexpr quint32 ScanCodeOfYery = 0x1F;
-#else
-inline constexpr quint32 ScanCodeOfI = 0x30 + 8;
-inline constexpr quint32 ScanCodeOfYery = 0x1F + 8;
-#endif
 
 // Sends a key the way a platform does, with its place on the keyboard: first to the shortcuts,
 // then, unless one of them took it, to the target as a key press and release.

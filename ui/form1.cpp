@@ -1,6 +1,7 @@
 #include "ui/form1.h"
 
 #include "calc/calc.h"
+#include "ui/access_keys.h"
 #include "ui/app_icon.h"
 #include "ui/error_report.h"
 #include "ui/message_box.h"
@@ -12,28 +13,11 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QScreen>
 #include <QShortcut>
-#include <QShortcutEvent>
 #include <QWindow>
-#include <initializer_list>
 
 namespace mezolin {
-namespace {
-
-// The keys that carry и and ы on the standard Russian layout, by their place on the keyboard,
-// which no layout changes: B and S on a US keyboard. On Windows Qt gives a key's scan code; on
-// X11 and Wayland its key code, which is the scan code plus 8.
-#ifdef Q_OS_WIN
-constexpr quint32 KeyI = 0x30;
-constexpr quint32 KeyYery = 0x1F;
-#else
-constexpr quint32 KeyI = 0x30 + 8;
-constexpr quint32 KeyYery = 0x1F + 8;
-#endif
-
-} // namespace
 
 Form1::Form1(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::Form1>()) {
     // Before the controls exist, so that each is built in the font it will show.
@@ -66,11 +50,11 @@ Form1::Form1(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::Form1>
     // button, so the button keeps its access key.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, ui_->Command2, &QPushButton::click);
-    // Every control that can take the focus: the access keys by their place on the keyboard.
-    for (QWidget* control : std::initializer_list<QWidget*>{
-             ui_->Command1, ui_->Command2, ui_->Text1, ui_->Text2, ui_->Text3, ui_->Text4}) {
-        control->installEventFilter(this);
-    }
+    // Every control that can take the focus: the access keys at once, and by their place on the
+    // keyboard.
+    new AccessKeys({{KeyOfI, ui_->Command1}, {KeyOfYery, ui_->Command2}},
+                   {ui_->Command1, ui_->Command2, ui_->Text1, ui_->Text2, ui_->Text3, ui_->Text4},
+                   this);
 
     connect(ui_->Command1, &QPushButton::clicked, this, [this] { Run(&Form1::Calculate); });
     connect(ui_->Command2, &QPushButton::clicked, this, [this] { Run(&Form1::ExitProgram); });
@@ -85,33 +69,6 @@ void Form1::closeEvent(QCloseEvent* event) {
     // Closing while an action runs cannot happen: its message box is modal.
     ending_ = true;
     QDialog::closeEvent(event);
-}
-
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    // A button's access key would otherwise animate a press and click 100 ms later, when
-    // Enter may already have started another action, or Esc ended the program.
-    if (event->type() == QEvent::Shortcut && !static_cast<QShortcutEvent*>(event)->isAmbiguous() &&
-        (watched == ui_->Command1 || watched == ui_->Command2)) {
-        static_cast<QPushButton*>(watched)->click();
-        return true;
-    }
-    // Under a layout without Cyrillic letters, Alt with the key of и or ы matches no access key
-    // and reaches the focused control as a Latin letter. It clicks the button all the same, as
-    // a Russian user expects. (Under a Cyrillic layout the access key has already clicked it,
-    // and the key never arrives here.)
-    if (event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier) {
-            QPushButton* button = key->nativeScanCode() == KeyI      ? ui_->Command1
-                                  : key->nativeScanCode() == KeyYery ? ui_->Command2
-                                                                     : nullptr;
-            if (button != nullptr) {
-                button->click();
-                return true;
-            }
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void Form1::Run(void (Form1::*action)()) {

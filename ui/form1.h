@@ -29,9 +29,6 @@ public:
 protected:
     // Closing the window ends the program at once, as ExitProgram does.
     void closeEvent(QCloseEvent* event) override;
-    // Access keys click their buttons at once instead of after a press animation, and also by
-    // their place on the keyboard under a layout without Cyrillic letters.
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Runs one action, unless another is still running (a message box is open) or the program
