@@ -18,7 +18,8 @@ new_windows() {
 # Ends the prefix's Wine server, whatever is left running in it.
 end_windows() {
     [ -n "${pid:-}" ] && kill -9 "$pid" 2>/dev/null
-    wineserver -k 2>/dev/null || true
+    # Only once the prefix exists: with no WINEPREFIX, the user's own ~/.wine would be ended.
+    [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null || true
 }
 
 # Starts the Windows program $1, waits for its window and gives it the keyboard, as a click on
