@@ -18,7 +18,7 @@ for layer in "$@"; do
         packages+=(
             libgtest-dev libbenchmark-dev
             clang-19 libclang-rt-19-dev
-            xvfb xauth xdotool xclip x11-xserver-utils x11-xkb-utils
+            xvfb xauth xdotool xclip x11-utils x11-xserver-utils x11-xkb-utils
             at-spi2-core python3-pyatspi dbus-daemon qt6-wayland
             desktop-file-utils appstream dpkg-dev file lintian mmdebstrap
         )

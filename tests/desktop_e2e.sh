@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Drives the real program on an X display as a person would: the wrong-count box, the overflow
 # box, a calculation, a double-click, and every way to end it, keys sent in one go included.
-# Needs xdotool, xclip, xmodmap and setxkbmap; run it under tests/with_xvfb.sh with the program's path as
+# Needs xdotool, xclip, xprop, xmodmap and setxkbmap; run it under tests/with_xvfb.sh with the program's path as
 # the argument. Every wait is bounded and names its step; the program is killed on any failure.
 set -euo pipefail
 program=$1
@@ -34,8 +34,13 @@ start() {
 # changed keyboard map.
 timeout 5 xmodmap -e 'keycode 250 = Cyrillic_yeru Cyrillic_YERU Cyrillic_i Cyrillic_I'
 
-# 1. Enter with the hint still in Text1: the wrong-count box; Enter closes it.
+# 1. Enter with the hint still in Text1: the wrong-count box; Enter closes it. First, a dock
+#    ties the window to its desktop entry by the class in WM_CLASS.
 start "wrong count"
+entry_class=$(sed -n 's/^StartupWMClass=//p' "$(dirname "$0")/../packaging/org.mezolin.Mezolin.desktop")
+window_class=$(timeout 5 xprop -id "$(x getwindowfocus)" WM_CLASS | sed -n 's/.*", "\(.*\)"$/\1/p')
+[ -n "$entry_class" ] && [ "$window_class" = "$entry_class" ] ||
+    fail "WM_CLASS class '$window_class', desktop entry's StartupWMClass '$entry_class'"
 x key Return
 expect_boxes 1 "$title" "wrong count"
 x key Return

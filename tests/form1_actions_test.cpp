@@ -261,6 +261,9 @@ private slots:
         QCOMPARE(form_->Matrix()(1, 1), 16);
         QCOMPARE(form_->Matrix()(2, 3), 10);
         QCOMPARE(form_->Matrix()(4, 4), 1);
+        // A screen reader reads the rows as lines.
+        QCOMPARE(form_->findChild<QLabel*>(QStringLiteral("Label2"))->accessibleName(),
+                 QStringLiteral("16 15 14 13\n12 11 10 9\n8 7 6 5\n4 3 2 1"));
     }
 
     void typedOutputsAreOverwritten() {

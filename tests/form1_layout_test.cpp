@@ -120,6 +120,12 @@ private slots:
         QCOMPARE(form_->size(), QSize(225, 137));
         QCOMPARE(form_->minimumSize(), QSize(225, 137));
         QCOMPARE(form_->maximumSize(), QSize(225, 137));
+        // No maximise button, and neither maximised nor full screen takes hold.
+        QVERIFY(!form_->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        for (const Qt::WindowState state : {Qt::WindowMaximized, Qt::WindowFullScreen}) {
+            form_->setWindowState(state);
+            QCOMPARE(form_->windowState(), Qt::WindowNoState);
+        }
         QCOMPARE(form_->findChildren<QWidget*>().size(), 12);
         // The face and size the layout is drawn for, named by the face itself: an alias such
         // as "Sans Serif" would cost a font search for each script at start-up.
@@ -177,7 +183,11 @@ private slots:
                                 << QStringLiteral("Вывод матрицы") << QString();
         QTest::newRow("Label1") << "Label1"
                                 << "QLabel" << QRect(0, 0, 225, 39) << TaskText
-                                << QStringLiteral("Условие") << TaskText;
+                                << QStringLiteral("Условие")
+                                << QStringLiteral("Задание: \"Найти разность между максимальным "
+                                                  "элементом матрицы размера 4") +
+                                       Kha +
+                                       QStringLiteral("4 и суммой ее положительных элементов\".");
     }
 
     void controls() {

@@ -65,10 +65,11 @@ find_program(MEZOLIN_XVFB Xvfb)
 find_program(MEZOLIN_XDOTOOL xdotool)
 find_program(MEZOLIN_XCLIP xclip)
 find_program(MEZOLIN_XMODMAP xmodmap)
+find_program(MEZOLIN_XPROP xprop)
 find_program(MEZOLIN_SETXKBMAP setxkbmap)
 find_program(MEZOLIN_DBUS_RUN_SESSION dbus-run-session)
-if(MEZOLIN_XVFB AND MEZOLIN_XDOTOOL AND MEZOLIN_XCLIP AND MEZOLIN_XMODMAP AND MEZOLIN_SETXKBMAP
-   AND MEZOLIN_DBUS_RUN_SESSION)
+if(MEZOLIN_XVFB AND MEZOLIN_XDOTOOL AND MEZOLIN_XCLIP AND MEZOLIN_XMODMAP AND MEZOLIN_XPROP
+   AND MEZOLIN_SETXKBMAP AND MEZOLIN_DBUS_RUN_SESSION)
     # A session bus of its own, as a desktop has: without one, libdbus would try to start one
     # with dbus-launch.
     add_test(NAME desktop_e2e
@@ -76,7 +77,7 @@ if(MEZOLIN_XVFB AND MEZOLIN_XDOTOOL AND MEZOLIN_XCLIP AND MEZOLIN_XMODMAP AND ME
                      "${CMAKE_CURRENT_SOURCE_DIR}/desktop_e2e.sh" "$<TARGET_FILE:mezolin>")
     set_tests_properties(desktop_e2e PROPERTIES LABELS desktop TIMEOUT 180)
 else()
-    message(WARNING "Xvfb, xdotool, xclip, xmodmap, setxkbmap or dbus-run-session missing: "
+    message(WARNING "Xvfb, xdotool, xclip, xmodmap, xprop, setxkbmap or dbus-run-session missing: "
                     "desktop_e2e is not registered")
 endif()
 

@@ -71,6 +71,14 @@ void Form1::closeEvent(QCloseEvent* event) {
     QDialog::closeEvent(event);
 }
 
+void Form1::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    constexpr Qt::WindowStates larger = Qt::WindowMaximized | Qt::WindowFullScreen;
+    if (event->type() == QEvent::WindowStateChange && (windowState() & larger) != 0) {
+        setWindowState(windowState() & ~larger);
+    }
+}
+
 void Form1::Run(void (Form1::*action)()) {
     // A message box runs an event loop of its own, so a key or click may arrive while an action
     // is still running; it is dropped, as it would be on a blocked window.
@@ -103,7 +111,14 @@ void Form1::Calculate() {
     }
     matrix_ = *read;
     const MatrixReport report = BuildReport(matrix_);
-    ui_->Label2->setText(QString::fromStdString(report.MatrixText));
+    const QString matrix = QString::fromStdString(report.MatrixText);
+    ui_->Label2->setText(matrix);
+    // A screen reader reads the rows as lines, without the line ends and spaces drawn on screen.
+    QStringList rows = matrix.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    for (QString& row : rows) {
+        row = row.trimmed();
+    }
+    ui_->Label2->setAccessibleName(rows.join(u'\n'));
     ui_->Text2->setText(QString::fromStdString(report.SumText));
     ui_->Text3->setText(QString::fromStdString(report.MaxText));
     ui_->Text4->setText(QString::fromStdString(report.DifferenceText));

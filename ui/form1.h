@@ -29,6 +29,8 @@ public:
 protected:
     // Closing the window ends the program at once, as ExitProgram does.
     void closeEvent(QCloseEvent* event) override;
+    // The window keeps its one size: a window manager's maximise or full screen is undone.
+    void changeEvent(QEvent* event) override;
 
 private:
     // Runs one action, unless another is still running (a message box is open) or the program
