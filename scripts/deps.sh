@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that Mezolin needs, in layers; name the layers you want:
+# Installs the Debian packages that Mezolin needs, on Debian 12 or 13, in layers; name the layers
+# you want:
 #   bash scripts/deps.sh              building and starting the program, and nothing more
 #   bash scripts/deps.sh test         that, and what every test on Linux needs
-#   bash scripts/deps.sh windows      that, and what the Windows build and its tests need
+#   bash scripts/deps.sh windows      that, and what the Windows build and its tests need (Debian
+#                                     12 only: it builds with Debian 12's Qt 6.4.2)
 # Safe to run again: only what is missing is installed. Needs root (or sudo).
 set -euo pipefail
 

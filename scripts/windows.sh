@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Makes Mezolin for 64-bit Windows on Debian 12, from Debian's packages only:
+# Makes Mezolin for 64-bit Windows on a Debian 12 machine, from Debian's packages only:
 #   build/windows/Mezolin-<version>-win64.zip         a folder to unpack anywhere and run
 #   build/windows/Mezolin-<version>-win64-setup.exe   the installer (NSIS)
 # Builds Qt for Windows first if the cache lacks it (scripts/windows-qt.sh), then Mezolin.exe
@@ -8,6 +8,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# Qt for Windows is built with the host's own moc, uic and rcc, which must be Qt 6.4.2's:
+# Debian 12's. Say so plainly on any other release, before anything is installed.
+if [ "$(. /etc/os-release && echo "$VERSION_CODENAME")" != bookworm ]; then
+    echo "$0: the Windows build needs Debian 12's Qt 6.4.2 host tools (moc, uic, rcc), and" \
+        "this is $(. /etc/os-release && echo "$PRETTY_NAME"). Run it on a Debian 12 machine," \
+        "or in a Debian 12 root: mmdebstrap bookworm, with this clone inside." >&2
+    exit 1
+fi
 bash scripts/deps.sh windows
 bash scripts/windows-qt.sh
 cmake --preset windows

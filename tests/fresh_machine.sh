@@ -4,7 +4,7 @@
 # machine's own, whose apt sources are in the one-line sources.list format, or in deb822 format
 # with "deb822". It clones the project in and runs there the first command, with the window
 # opening on an X display of the host's (the root shares the host's abstract X sockets), or with
-# "test" the second one (CI passed on from the environment); it prints the time until the window
+# "test" the second one (CI passed on from the environment, and MEZOLIN_THEN run after it); it prints the time until the window
 # is up (or the tests have passed) and what was downloaded. Everything happens inside
 # mmdebstrap's own hooks, whose mounts mmdebstrap makes and takes down itself; the command is
 # ended before the hook returns, whichever way it returns, and mmdebstrap runs in a mount
@@ -39,6 +39,8 @@ if [ "${4:-}" != "" ]; then
     else
         command=$(sed -n '/^```sh$/{n;p;q}' "$top/README.md")
     fi
+    # More to run in the same root once the command has passed, as CI does.
+    [ -z "${MEZOLIN_THEN:-}" ] || command="$command && $MEZOLIN_THEN"
     echo "command: $command"
     received_before=$(received)
     started=$(date +%s)
