@@ -3,9 +3,9 @@
 # X forwarding: it must say so in one line on standard error and end with status 1, without an
 # abort or a core dump. Where a platform plugin is missing instead, it must pass on Qt's reason,
 # which names the plugin, and end the same way.
-#   tests/no_display.sh path/to/mezolin
+#   tests/no_display.sh [emulator] path/to/mezolin
 set -euo pipefail
-program=$1
+program=("$@")
 err=$(mktemp)
 trap 'rm -f "$err"' EXIT
 
@@ -20,7 +20,7 @@ check() {
     local name=$1 wanted=$2
     shift 2
     local status=0
-    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$@" timeout 20 "$program" \
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$@" timeout 20 "${program[@]}" \
         </dev/null >/dev/null 2>"$err" || status=$?
     [ "$status" = 1 ] || fail "$name: exit status $status, not 1 ($(head -c 300 "$err"))"
     if [ "$wanted" = "one line" ]; then
