@@ -22,7 +22,7 @@ for layer in "$@"; do
             clang-19 libclang-rt-19-dev
             xvfb xauth xdotool xclip x11-utils x11-xserver-utils x11-xkb-utils
             at-spi2-core python3-pyatspi dbus-daemon qt6-wayland
-            desktop-file-utils appstream dpkg-dev file lintian mmdebstrap
+            desktop-file-utils appstream dpkg-dev file lintian checksec mmdebstrap
         )
         ;;
     windows)
