@@ -46,6 +46,13 @@ as one line of sixteen numbers separated by single spaces and press the
 button: it shows the matrix in rows, the sum of its positive elements, its
 maximum element, and the maximum minus that sum. The window is in Russian.")
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    # The target's architecture, not the build machine's, in a cross build.
+    if(CMAKE_CROSSCOMPILING)
+        execute_process(COMMAND dpkg-architecture -t "${CMAKE_LIBRARY_ARCHITECTURE}"
+                                -q DEB_HOST_ARCH
+                        OUTPUT_VARIABLE CPACK_DEBIAN_PACKAGE_ARCHITECTURE
+                        OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET COMMAND_ERROR_IS_FATAL ANY)
+    endif()
     # The face the window is drawn in and Qt's own texts in Russian; found at run time.
     set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, qt6-translations-l10n")
     set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
