@@ -39,13 +39,28 @@ qemu=$(command -v qemu-aarch64-static ||
 # The ELF header of an arm64 program, as qemu's own binfmt files give it. F: qemu is opened now,
 # so that it runs inside the root too.
 register=':qemu-aarch64:M::\x7fELF\x02\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\xb7\x00:\xff\xff\xff\xff\xff\xff\xff\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:'"$qemu"':F'
-printf '%s\n' "$sources" | unshare --map-users=0,0,65536 --map-groups=0,0,65536 --mount \
-    --propagation private bash -euo pipefail -c '
+# A user namespace whose root is the host's root, with the first 65536 ids mapped as they are
+# (dpkg hands files to system users), and a mount namespace it owns: there binfmt_misc is a new,
+# empty instance of its own. The ids are mapped from here, once the namespace exists.
+ready=$(mktemp -u)
+mkfifo "$ready"
+printf '%s\n' "$sources" | unshare --user --mount --propagation private bash -euo pipefail -c '
+        read -r _ <"$1"
         binfmt=$(mktemp -d)
         mount -t binfmt_misc binfmt_misc "$binfmt"
-        printf "%b" "$1" >"$binfmt/register"
-        shift
+        printf "%s" "$2" >"$binfmt/register" # the kernel reads the \x escapes itself
+        shift 2
         "$@"
-    ' clean-root "$register" "${bootstrap[@]}" \
+    ' clean-root "$ready" "$register" "${bootstrap[@]}" --skip=check/qemu \
     --customize-hook='chroot "$1" bash /tmp/deb_clean_root_inside.sh /tmp/'"$(basename "$deb")"' offscreen' \
-    "$release" "$root" -
+    "$release" "$root" - &
+inside=$!
+for _ in $(seq 100); do
+    [ "$(readlink "/proc/$inside/ns/user")" != "$(readlink /proc/self/ns/user)" ] && break
+    sleep 0.05
+done
+echo "0 0 65536" >"/proc/$inside/uid_map"
+echo "0 0 65536" >"/proc/$inside/gid_map"
+echo ready >"$ready"
+rm -f "$ready"
+wait "$inside"
