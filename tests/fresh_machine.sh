@@ -46,12 +46,18 @@ if [ "${4:-}" != "" ]; then
     started=$(date +%s)
     # In a session of its own, so that the whole of it can be ended.
     setsid chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root \
-        DISPLAY="${DISPLAY:-}" ${CI:+CI="$CI"} LC_ALL=C.UTF-8 bash -c "cd /src && $command" \
+        ${DISPLAY:+DISPLAY="$DISPLAY"} ${CI:+CI="$CI"} LC_ALL=C.UTF-8 bash -c "cd /src && $command" \
         >"$root/log" 2>&1 &
     pid=$!
     trap 'kill -KILL -- -"$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true' EXIT
     if [ "$which" = test ]; then
-        wait "$pid" || { tail -n 60 "$root/log"; echo "FAIL: the tests failed" >&2; exit 1; }
+        wait "$pid" || {
+            # What each failed test said, then the end of the run.
+            grep -A 40 -E '\*\*\*Failed|\*\*\*Timeout|Exception' "$root/log" || true
+            tail -n 60 "$root/log"
+            echo "FAIL: the tests failed" >&2
+            exit 1
+        }
         seconds=$(($(date +%s) - started))
         received_after=$(received)
         grep -E 'tests passed|Total Test time' "$root/log"
