@@ -3,8 +3,9 @@
 # you want:
 #   bash scripts/deps.sh              building and starting the program, and nothing more
 #   bash scripts/deps.sh test         that, and what every test on Linux needs
-#   bash scripts/deps.sh windows      that, and what the Windows build and its tests need (Debian
-#                                     12 only: it builds with Debian 12's Qt 6.4.2)
+#   bash scripts/deps.sh windows      only what scripts/windows.sh and scripts/arm64.sh need on
+#                                     this machine: mmdebstrap, which makes the Debian 12 root
+#                                     they build in, with MinGW-w64, Wine, NSIS and the rest in it
 # Safe to run again: only what is missing is installed. Needs root (or sudo).
 set -euo pipefail
 
@@ -14,6 +15,7 @@ packages=(
     cmake ninja-build g++ qt6-base-dev
     fonts-liberation2 qt6-translations-l10n
 )
+[ "$*" != windows ] || packages=()
 for layer in "$@"; do
     case "$layer" in
     test)
@@ -25,14 +27,7 @@ for layer in "$@"; do
             desktop-file-utils appstream dpkg-dev file lintian checksec mmdebstrap
         )
         ;;
-    windows)
-        packages+=(
-            g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest
-            wine wine64 fonts-wine nsis
-            dpkg-dev xvfb xauth xdotool xclip
-            python3-pefile unzip
-        )
-        ;;
+    windows) packages+=(mmdebstrap) ;;
     *)
         echo "$0: unknown layer '$layer' (test, windows)" >&2
         exit 2
