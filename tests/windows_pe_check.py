@@ -1,10 +1,14 @@
 #!/usr/bin/env python3
-"""Reads a Windows program back with pefile, as Windows would: its subsystem, its version record
-and its icon group. Exit status 1 with a line for each thing that is wrong.
+"""Reads a Windows program back with pefile, as Windows would: its subsystem, its version record,
+its icon group and its hardening. Exit status 1 with a line for each thing that is wrong.
     /usr/bin/python3 tests/windows_pe_check.py path/to/Mezolin.exe --version 1.00 \
         --fixed-version 1.0.0.0 [--original-filename Mezolin.exe]
+With --hardened, only the hardening of each file named, or of each PE file under each folder
+named:
+    /usr/bin/python3 tests/windows_pe_check.py --hardened path/to/unpacked/zip
 """
 import argparse
+import os
 import struct
 import sys
 
@@ -12,6 +16,41 @@ import pefile
 
 WINDOWS_GUI = 2
 RT_GROUP_ICON = 14
+# Loaded anywhere in the whole 64-bit address space, never run from data pages.
+HARDENING = {'DYNAMIC_BASE': 0x40, 'HIGH_ENTROPY_VA': 0x20, 'NX_COMPAT': 0x100}
+
+
+def hardening_problems(pe):
+    flags = pe.OPTIONAL_HEADER.DllCharacteristics
+    return [f'DllCharacteristics 0x{flags:04x} lacks {name}'
+            for name, bit in HARDENING.items() if not flags & bit]
+
+
+def pe_files(paths):
+    for path in paths:
+        if not os.path.isdir(path):
+            yield path
+            continue
+        for folder, _, names in os.walk(path):
+            for name in sorted(names):
+                with open(os.path.join(folder, name), 'rb') as f:
+                    if f.read(2) == b'MZ':
+                        yield os.path.join(folder, name)
+
+
+def check_hardened(paths):
+    checked, failed = 0, 0
+    for path in pe_files(paths):
+        checked += 1
+        for problem in hardening_problems(pefile.PE(path, fast_load=True)):
+            print(f'FAIL: {path}: {problem}', file=sys.stderr)
+            failed = 1
+    if not checked:
+        print(f'FAIL: no PE file in {paths}', file=sys.stderr)
+        return 1
+    if not failed:
+        print(f'ok: {checked} PE files, each with ' + ', '.join(HARDENING))
+    return failed
 
 
 def main(path, version, fixed_version, original_filename):
@@ -19,6 +58,7 @@ def main(path, version, fixed_version, original_filename):
     problems = []
     if pe.OPTIONAL_HEADER.Subsystem != WINDOWS_GUI:
         problems.append(f'subsystem {pe.OPTIONAL_HEADER.Subsystem}, not Windows GUI')
+    problems += hardening_problems(pe)
 
     strings = {}
     translations = []
@@ -74,6 +114,8 @@ def main(path, version, fixed_version, original_filename):
 
 
 if __name__ == '__main__':
+    if sys.argv[1:2] == ['--hardened']:
+        sys.exit(check_hardened(sys.argv[2:]))
     parser = argparse.ArgumentParser()
     parser.add_argument('path')
     parser.add_argument('--version', required=True)

@@ -35,7 +35,7 @@ shortcut="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Mezolin.lnk"
 # which Windows empties itself (the uninstaller runs from a copy of itself there, and leaves
 # that copy's empty folder behind).
 snapshot() {
-    wineserver -w
+    wait_windows "the snapshot $(basename "$1")"
     (cd "$drive" && find . \( -path ./windows -o -path './users/*/Temp' \) -prune -o -print |
         sort) >"$1.files"
     wine reg query "$uninstall_key" /s 2>/dev/null | tr -d '\r' | grep -v '^$' >"$1.uninstall" || true
@@ -45,8 +45,11 @@ snapshot() {
 # Runs the installer (or the uninstaller) silently and waits until it and whatever it started
 # have ended.
 run_silently() {
-    timeout 300 wine "$@" || fail "$(basename "$1") $2 ended with status $?"
-    wineserver -w
+    local status=0
+    timeout 300 wine "$@" || status=$?
+    [ "$status" != 124 ] || fail "$(basename "$1") $2 still ran after 300 s"
+    [ "$status" = 0 ] || fail "$(basename "$1") $2 ended with status $status"
+    wait_windows "$(basename "$1") $2"
 }
 
 value() {
@@ -70,6 +73,8 @@ for f in Mezolin.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll libstdc++-6.dll platf
     [ -f "$folder/$f" ] || fail "not installed: C:\\Program Files\\Mezolin\\$f"
 done
 [ -f "$shortcut" ] || fail "no Start menu shortcut"
+/usr/bin/python3 "$here/windows_pe_check.py" --hardened "$setup" "$folder" ||
+    fail "a PE file of the installer or of what it installed is not hardened"
 [ "$(value DisplayName)" = Mezolin ] || fail "DisplayName is '$(value DisplayName)'"
 [ "$(value DisplayVersion)" = "$version" ] || fail "DisplayVersion is '$(value DisplayVersion)', not '$version'"
 for name in DisplayIcon Publisher EstimatedSize UninstallString QuietUninstallString; do

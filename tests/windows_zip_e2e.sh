@@ -18,6 +18,8 @@ mkdir "$work/unpacked"
 unzip -q "$zip" -d "$work/unpacked"
 exe=$(find "$work/unpacked" -name Mezolin.exe)
 [ -n "$exe" ] || fail "no Mezolin.exe in the zip"
+/usr/bin/python3 "$(dirname "$0")/windows_pe_check.py" --hardened "$work/unpacked" ||
+    fail "a PE file in the zip is not hardened"
 new_windows
 
 start_windows_program "$exe"

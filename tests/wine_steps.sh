@@ -10,16 +10,27 @@ title='Ошибка ввода данных?'
 # shellcheck source=tests/wine_prefix.sh
 source "$(dirname "${BASH_SOURCE[0]}")/wine_prefix.sh"
 
-# A fresh Windows in $work/prefix (see wine_prefix.sh); $1 as there.
+# A fresh Windows in a new folder under $work (see wine_prefix.sh); $1 as there.
+windows_prefix=
 new_windows() {
-    new_wine_prefix "$work/prefix" "$work" "${1:-}" || fail "the Wine prefix could not be made"
+    local prefix
+    prefix=$(mktemp -d "$work/prefix.XXXXXX")
+    new_wine_prefix "$prefix" "$work" "${1:-}" || fail "the Wine prefix could not be made"
+    windows_prefix=$prefix
 }
 
-# Ends the prefix's Wine server, whatever is left running in it.
+# Ends the Wine server of the prefix made here, whatever is left running in it; nothing before
+# that prefix exists, so that a Wine of the user's own is never touched.
 end_windows() {
     [ -n "${pid:-}" ] && kill -9 "$pid" 2>/dev/null
-    # Only once the prefix exists: with no WINEPREFIX, the user's own ~/.wine would be ended.
-    [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null || true
+    [ -z "$windows_prefix" ] || WINEPREFIX=$windows_prefix wineserver -k 2>/dev/null || true
+}
+
+# Waits at most $2 seconds (120 unless given) until every program in the prefix has ended and
+# its Wine server with them (a prefix made with seconds, see new_windows); $1 names the step.
+wait_windows() {
+    timeout "${2:-120}" wineserver -w ||
+        fail "$1: programs still running in the Wine prefix after ${2:-120} s"
 }
 
 # Starts the Windows program $1, waits for its window and gives it the keyboard, as a click on
