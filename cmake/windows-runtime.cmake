@@ -1,4 +1,4 @@
-# Run at install time for the Windows build: copies into the install folder every DLL that
+# Run at install time for the Windows build, last: copies into the install folder every DLL that
 # Mezolin.exe and its Qt plugins load, found by reading their imports with the MinGW objdump
 # and resolved against the Windows Qt and the MinGW runtime, and strips them. Windows' own DLLs
 # are left out; any other import that cannot be resolved stops the install.
@@ -57,3 +57,12 @@ foreach(plugin IN LISTS MEZOLIN_PLUGINS)
     execute_process(COMMAND "${MEZOLIN_STRIP}" --strip-unneeded "${plugin}"
                     COMMAND_ERROR_IS_FATAL ANY)
 endforeach()
+
+# Every file and folder with the time of the commit (SOURCE_DATE_EPOCH, which cpack is given):
+# the zip and the installer keep those times, and so are the same bytes whenever they are made.
+# The stripped DLLs' own PE time stamps are that time too: binutils reads the same variable.
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+    file(GLOB_RECURSE installed LIST_DIRECTORIES true "${destination}/*")
+    execute_process(COMMAND touch -h -d "@$ENV{SOURCE_DATE_EPOCH}" "${destination}" ${installed}
+                    COMMAND_ERROR_IS_FATAL ANY)
+endif()
