@@ -1,0 +1,52 @@
+# Run by cpack for the Windows packages, before and after each is made, so that the files go in
+# by name and not in the order a disk happens to list them (which differs from disk to disk):
+# - before the installer: the lists of files to install and to remove, sorted, which
+#   packaging/windows/NSIS.template.in includes (its `File /r` would walk the disk's order);
+# - after the zip: the zip made again with its files sorted (cpack walks the disk's order).
+set(staging "${CPACK_TEMPORARY_DIRECTORY}")
+file(GLOB_RECURSE files RELATIVE "${staging}" "${staging}/*")
+list(REMOVE_ITEM files Uninstall.exe)
+
+if(CPACK_GENERATOR STREQUAL "NSIS" AND NOT DEFINED CPACK_PACKAGE_FILES)
+    set(install "")
+    set(uninstall "")
+    set(folders "")
+    set(previous "-")
+    foreach(file IN LISTS files)
+        get_filename_component(folder "${file}" DIRECTORY)
+        string(REPLACE "/" "\\" windows_file "${file}")
+        set(windows_folder "")
+        if(folder)
+            string(REPLACE "/" "\\" windows_folder "\\${folder}")
+        endif()
+        if(NOT folder STREQUAL previous)
+            string(APPEND install "  SetOutPath \"$INSTDIR${windows_folder}\"\n")
+            set(previous "${folder}")
+        endif()
+        string(APPEND install "  File \"${staging}/${file}\"\n")
+        string(APPEND uninstall "  Delete \"$INSTDIR\\${windows_file}\"\n")
+        while(folder)
+            list(APPEND folders "${folder}")
+            get_filename_component(folder "${folder}" DIRECTORY)
+        endwhile()
+    endforeach()
+    string(APPEND install "  SetOutPath \"$INSTDIR\"\n")
+    list(REMOVE_DUPLICATES folders)
+    list(SORT folders ORDER DESCENDING) # the deepest first
+    foreach(folder IN LISTS folders)
+        string(REPLACE "/" "\\" folder "${folder}")
+        string(APPEND uninstall "  RMDir \"$INSTDIR\\${folder}\"\n")
+    endforeach()
+    file(WRITE "${staging}.install.nsh" "${install}")
+    file(WRITE "${staging}.uninstall.nsh" "${uninstall}")
+elseif(CPACK_GENERATOR STREQUAL "ZIP" AND DEFINED CPACK_PACKAGE_FILES)
+    get_filename_component(top "${staging}" NAME)
+    list(TRANSFORM files PREPEND "${top}/")
+    string(REPLACE ";" "\n" list "${files}")
+    file(WRITE "${staging}.files" "${list}\n")
+    file(REMOVE "${CPACK_PACKAGE_FILES}")
+    get_filename_component(parent "${staging}" DIRECTORY)
+    execute_process(COMMAND "${CMAKE_COMMAND}" -E tar cf "${CPACK_PACKAGE_FILES}" --format=zip
+                            "--files-from=${staging}.files"
+                    WORKING_DIRECTORY "${parent}" COMMAND_ERROR_IS_FATAL ANY)
+endif()
