@@ -9,6 +9,9 @@
 //   window_bench paste [rounds]      memory over rounds of pasting a million digits, Enter,
 //                                    select all and delete; then typing into the long line
 //   window_bench child form1|bare|label  one start-up; prints its peak memory and CPU time
+//   window_bench show form1|bare|label   that window, titled Mezolin, until it is closed: for
+//                                        timing start-up from outside (bench/wine_startup.sh)
+// On Windows only `show` is built: the others read the process's figures the POSIX way.
 #include "ui/form1.h"
 #include "ui/startup.h"
 #include "ui/window_font.h"
@@ -27,7 +30,9 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#ifndef _WIN32
 #include <sys/resource.h>
+#endif
 #include <utility>
 #include <vector>
 
@@ -44,23 +49,37 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
+// The window a start-up shows: Form1 as the program makes it (its face and Qt's translation
+// first), a bare QWidget, or a window with one label in the program's face.
+std::unique_ptr<QWidget> MakeWindow(const std::string& kind) {
+    if (kind == "form1") {
+        mezolin::PrepareApplication();
+        return std::make_unique<mezolin::Form1>();
+    }
+    auto window = std::make_unique<QWidget>();
+    window->resize(225, 137);
+    if (kind == "label") {
+        // The least a window that shows any text pays: the font system, in the same face.
+        QApplication::setFont(mezolin::WindowFont());
+        new QLabel(QStringLiteral("Mezolin"), window.get());
+    }
+    return window;
+}
+
+int Show(int argc, char** argv, const std::string& kind) {
+    QApplication app(argc, argv);
+    const std::unique_ptr<QWidget> window = MakeWindow(kind);
+    window->setWindowTitle(QStringLiteral("Mezolin"));
+    window->show();
+    return QApplication::exec();
+}
+
+#ifndef _WIN32
 // One start-up in this process: builds the window, shows it and waits until it is exposed,
 // then prints its peak resident memory (KiB) and the CPU time it has used since exec (us).
 int Child(int argc, char** argv, const std::string& kind) {
     QApplication app(argc, argv);
-    std::unique_ptr<QWidget> window;
-    if (kind == "form1") {
-        mezolin::PrepareApplication(); // as the program does: its face and Qt's translation
-        window = std::make_unique<mezolin::Form1>();
-    } else {
-        window = std::make_unique<QWidget>();
-        window->resize(225, 137);
-        if (kind == "label") {
-            // The least a window that shows any text pays: the font system, in the same face.
-            QApplication::setFont(mezolin::WindowFont());
-            new QLabel(QStringLiteral("Mezolin"), window.get());
-        }
-    }
+    const std::unique_ptr<QWidget> window = MakeWindow(kind);
     window->show();
     if (!QTest::qWaitForWindowExposed(window.get())) {
         return 1;
@@ -124,6 +143,8 @@ int Startup(const char* self, int rounds) {
                 Median(cpu[0]) / Median(cpu[2]));
     return 0;
 }
+
+#endif
 
 // Shows the window and waits until it is active; returns its Text1, or nullptr if it never
 // became active.
@@ -248,12 +269,17 @@ int Paste(int argc, char** argv, int rounds) {
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     const int count = argc > 2 ? std::atoi(argv[2]) : 0;
+    if (mode == "show" && argc > 2) {
+        return Show(argc, argv, argv[2]);
+    }
+#ifndef _WIN32
     if (mode == "child" && argc > 2) {
         return Child(argc, argv, argv[2]);
     }
     if (mode == "startup") {
         return Startup(argv[0], count > 0 ? count : 21);
     }
+#endif
     if (mode == "enter") {
         return Enter(argc, argv, count > 0 ? count : 1000);
     }
@@ -263,6 +289,7 @@ int main(int argc, char** argv) {
     if (mode == "paste") {
         return Paste(argc, argv, count > 0 ? count : 10);
     }
-    std::fprintf(stderr, "usage: %s startup|enter|calculate|paste [count]\n", argv[0]);
+    std::fprintf(stderr, "usage: %s startup|enter|calculate|paste [count] | show <kind>\n",
+                 argv[0]);
     return 2;
 }

@@ -67,9 +67,9 @@ cached_root() {
 # in_root <root> <bind>... -- <command>...
 # Runs the command in the root as root, in a mount namespace of its own, so that none of its
 # mounts reach this machine: the root itself read-only, proc, /dev, a tmpfs of its own on /tmp
-# and /dev/shm (the command's HOME), this machine's resolv.conf, and each bind given as
-# <folder on this machine>:<mount point in the root>[:ro]. The environment is a clean one with
-# CI and SOURCE_DATE_EPOCH passed on.
+# (the command's HOME and cache folder) and on /dev/shm, this machine's resolv.conf, and each
+# bind given as <folder on this machine>:<mount point in the root>[:ro]. The environment is a
+# clean one with CI and SOURCE_DATE_EPOCH passed on.
 in_root() {
     local root=$1 binds=()
     shift
@@ -94,7 +94,8 @@ in_root() {
             [ "$mode" != ro ] || mount -o remount,bind,ro "$root$to"
         done
         shift "$count"
-        exec chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/tmp LC_ALL=C.UTF-8 \
+        exec chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/tmp \
+            XDG_CACHE_HOME=/tmp/.cache LC_ALL=C.UTF-8 \
             "$@"
     ' in-root "$root" "${#binds[@]}" "${binds[@]}" \
         CI="${CI:-}" SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-}" "$@"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Makes the Windows zip and installer with scripts/windows.sh on a clean Debian machine of
 # another release (trixie unless named), and drives both under Wine there, as the main run does:
-# the machine is a minimal root made by mmdebstrap, holding only what the script asks of a host
-# (mmdebstrap and git), with this commit cloned into it and the cache folder bound in. Prints the
+# the machine is a minimal Debian (mmdebstrap's minbase) with only what the script asks of a
+# host added (mmdebstrap and git), this commit cloned into it and the cache folder bound in. Prints the
 # checksums of what it made. Needs root.
 #   tests/windows_other_host.sh [release]
 set -euo pipefail
@@ -13,7 +13,7 @@ machine=$(mktemp -d)
 trap 'rm -rf --one-file-system "$machine"' EXIT
 
 bash scripts/debian-sources.sh deb "$release" |
-    unshare --mount --propagation private mmdebstrap --quiet --variant=apt \
+    unshare --mount --propagation private mmdebstrap --quiet --variant=minbase \
         --include=mmdebstrap,git,ca-certificates "$release" "$machine/root" -
 git clone -q . "$machine/root/root/mezolin"
 mkdir -p "$cache" "$machine/root$cache"
