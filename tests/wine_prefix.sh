@@ -13,7 +13,11 @@ new_wine_prefix() {
     export FONTCONFIG_FILE="$2/fonts.conf"
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
-    wineserver -p${3:-}
-    timeout 120 wineboot -i >/dev/null 2>&1 || return 1
+    wineserver -p${3:-} || { echo "no Wine server could be started for $WINEPREFIX" >&2; return 1; }
+    if ! timeout 120 wineboot -i >"$2/wineboot.log" 2>&1; then
+        echo "wineboot could not make $WINEPREFIX:" >&2
+        tail -n 20 "$2/wineboot.log" >&2
+        return 1
+    fi
     cp /usr/share/wine/fonts/tahoma*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 }

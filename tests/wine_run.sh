@@ -26,7 +26,14 @@ mkdir -p "$PWD/wine"
 scratch=$(mktemp -d)
 prefix=$(mktemp -d "$PWD/wine/$(basename "$exe" .exe).XXXXXX")
 trap 'WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true; rm -rf "$prefix" "$scratch"' EXIT
-new_wine_prefix "$prefix" "$scratch"
+# Making a prefix has failed at times in under a second, with nothing said: say why, and try
+# once more, after the failed prefix's server has ended.
+if ! new_wine_prefix "$prefix" "$scratch"; then
+    echo "making the Wine prefix once more" >&2
+    timeout 10 wineserver -k 2>/dev/null || true
+    sleep 1
+    new_wine_prefix "$prefix" "$scratch"
+fi
 
 status=0
 wine "$exe" "$@" || status=$?
