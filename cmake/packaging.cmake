@@ -1,5 +1,4 @@
-# Packages, made by CPack from the install rules: the .deb on Linux; the zip and the installer
-# on Windows.
+# The Windows zip and installer, made by CPack from the install rules.
 set(CPACK_PACKAGE_NAME "mezolin")
 set(CPACK_PACKAGE_VENDOR "Mezolin developers")
 set(CPACK_PACKAGE_CONTACT "Mezolin developers <developers@mezolin.org>")
@@ -19,46 +18,20 @@ if(NOT CPACK_MEZOLIN_SOURCE_DATE_EPOCH)
 endif()
 set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/cmake/cpack-generator.cmake")
 
-if(WIN32)
-    set(CPACK_GENERATOR "ZIP;NSIS")
-    set(CPACK_PACKAGE_FILE_NAME "Mezolin-${MEZOLIN_VERSION_TEXT}-win64")
-    # The installer: a script of our own (packaging/windows/NSIS.template.in), filled in by CPack,
-    # with the files to install and to remove from cmake/windows-order.cmake.
-    set(CPACK_MODULE_PATH "${PROJECT_SOURCE_DIR}/packaging/windows")
-    set(CPACK_NSIS_PACKAGE_NAME "Mezolin")
-    set(CPACK_PACKAGE_INSTALL_DIRECTORY "Mezolin")
-    set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
-    # Both with their files in the order of their names.
-    set(CPACK_PRE_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/windows-order.cmake")
-    set(CPACK_POST_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/windows-order.cmake")
-    # What the script needs of the project; CPack hands every CPACK_ variable to the script.
-    set(CPACK_MEZOLIN_VERSION_TEXT "${MEZOLIN_VERSION_TEXT}")
-    set(CPACK_MEZOLIN_FIXED_VERSION "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.0.0")
-    set(CPACK_MEZOLIN_ICON "${PROJECT_SOURCE_DIR}/icons/mezolin.ico")
-else()
-    set(CPACK_GENERATOR DEB)
-    set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-    # A native package: upstream makes it, so its version is upstream's, with no revision.
-    set(CPACK_DEBIAN_PACKAGE_VERSION "${MEZOLIN_VERSION_TEXT}")
-    set(CPACK_DEBIAN_PACKAGE_SECTION "math")
-    set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
-    set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://mezolin.org/")
-    # The extended description; CPack puts the summary above it.
-    set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Mezolin is a small one-window program. Type a 4x4 matrix of whole numbers
-as one line of sixteen numbers separated by single spaces and press the
-button: it shows the matrix in rows, the sum of its positive elements, its
-maximum element, and the maximum minus that sum. The window is in Russian.")
-    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-    # The target's architecture, not the build machine's, in a cross build.
-    if(CMAKE_CROSSCOMPILING)
-        execute_process(COMMAND dpkg-architecture -t "${CMAKE_LIBRARY_ARCHITECTURE}"
-                                -q DEB_HOST_ARCH
-                        OUTPUT_VARIABLE CPACK_DEBIAN_PACKAGE_ARCHITECTURE
-                        OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET COMMAND_ERROR_IS_FATAL ANY)
-    endif()
-    # The face the window is drawn in and Qt's own texts in Russian; found at run time.
-    set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, qt6-translations-l10n")
-    set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-endif()
+set(CPACK_GENERATOR "ZIP;NSIS")
+set(CPACK_PACKAGE_FILE_NAME "Mezolin-${MEZOLIN_VERSION_TEXT}-win64")
+# The installer: a script of our own (packaging/windows/NSIS.template.in), filled in by CPack,
+# with the files to install and to remove from cmake/windows-order.cmake.
+set(CPACK_MODULE_PATH "${PROJECT_SOURCE_DIR}/packaging/windows")
+set(CPACK_NSIS_PACKAGE_NAME "Mezolin")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY "Mezolin")
+set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
+# Both with their files in the order of their names.
+set(CPACK_PRE_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/windows-order.cmake")
+set(CPACK_POST_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/windows-order.cmake")
+# What the script needs of the project; CPack hands every CPACK_ variable to the script.
+set(CPACK_MEZOLIN_VERSION_TEXT "${MEZOLIN_VERSION_TEXT}")
+set(CPACK_MEZOLIN_FIXED_VERSION "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.0.0")
+set(CPACK_MEZOLIN_ICON "${PROJECT_SOURCE_DIR}/icons/mezolin.ico")
 
 include(CPack)

@@ -1,7 +1,8 @@
 # shellcheck shell=bash
-# Debian 12 roots of this project's own, in which the arm64 and the Windows builds run, so that
-# the machine they run on may be Debian 12 or 13 and keeps its own packages as they are. Source it
-# from a script run as root, from the clone's top folder.
+# Debian roots of this project's own: the Debian 12 root the Windows build runs in, so that the
+# machine it runs on may be Debian 12 or 13 and keeps its own packages as they are, and the root
+# tarballs that sbuild, autopkgtest and piuparts start from. Source it from a script run as root,
+# from the clone's top folder.
 #
 # A root is made by mmdebstrap from the archives of this machine's apt sources and cached in
 # $cache/<name> (by default /var/cache/mezolin/<name>) with a stamp whose first line names what
@@ -14,10 +15,54 @@
 cache=${MEZOLIN_CACHE:-/var/cache/mezolin}
 stamp_name=mezolin-stamp
 
+# take_lock <name>: holds $cache/<name>.lock until the script ends, waiting for another run
+# that holds it.
+take_lock() {
+    local lock
+    mkdir -p "$cache"
+    exec {lock}>"$cache/$1.lock"
+    if ! flock -n "$lock"; then
+        echo "waiting for another run to finish with $cache/$1"
+        flock "$lock"
+    fi
+}
+
+not_ours() {
+    echo "$0: $1 exists but is not one that this script made (it has no stamp);" \
+        "move it away or set MEZOLIN_CACHE" >&2
+    exit 1
+}
+
+# cached_tarball <release>
+# Sets $tarball to $cache/<release>-buildd.tar.gz, a root of that release as mmdebstrap's buildd
+# variant makes it (what sbuild needs; autopkgtest and piuparts start from it too), made unless
+# cached, with its stamp beside it. Those tools bring its packages up to date themselves.
+cached_tarball() {
+    local name=$1-buildd sources wanted stage started
+    tarball=$cache/$name.tar.gz
+    sources=$(bash scripts/debian-sources.sh deb "$1")
+    wanted="$1 buildd $(printf '%s' "$sources" | sha256sum | cut -c1-16)"
+    take_lock "$name"
+    [ "$(cat "$cache/$name.stamp" 2>/dev/null)" != "$wanted" ] || return 0
+    [ ! -e "$tarball" ] || [ -f "$cache/$name.stamp" ] || not_ours "$tarball"
+    started=$SECONDS
+    stage=$(mktemp -d "$cache/.$name-stage.XXXXXX")
+    # shellcheck disable=SC2064 # the stage's name is known now
+    trap "rm -rf '$stage'" EXIT
+    printf '%s\n' "$sources" | unshare --mount --propagation private \
+        mmdebstrap --quiet --variant=buildd "$1" "$stage/$name.tar.gz" -
+    rm -f "$cache/$name.stamp"
+    mv -f "$stage/$name.tar.gz" "$tarball"
+    echo "$wanted" >"$cache/$name.stamp"
+    rm -rf "$stage"
+    trap - EXIT
+    echo "$name made in $((SECONDS - started)) s: $tarball"
+}
+
 # cached_root <name> <architectures> <mount point>... -- <package>...
 # Sets $root to the root, made unless cached, with the mount points made in it.
 cached_root() {
-    local name=$1 architectures=$2 points=() sources wanted stage started lock
+    local name=$1 architectures=$2 points=() sources wanted stage started
     shift 2
     while [ "$1" != -- ]; do
         points+=("$1")
@@ -28,18 +73,9 @@ cached_root() {
     sources=$(bash scripts/debian-sources.sh deb bookworm)
     wanted="bookworm $architectures ${points[*]} -- $* $(printf '%s' "$sources" | sha256sum | cut -c1-16)"
 
-    mkdir -p "$cache"
-    exec {lock}>"$cache/$name.lock"
-    if ! flock -n "$lock"; then
-        echo "waiting for another run to finish with $root"
-        flock "$lock"
-    fi
+    take_lock "$name"
     [ "$(head -n 1 "$root/$stamp_name" 2>/dev/null)" != "$wanted" ] || return 0
-    if [ -e "$root" ] && [ ! -f "$root/$stamp_name" ]; then
-        echo "$0: $root exists but is no root that this script made (it has no $stamp_name);" \
-            "move it away or set MEZOLIN_CACHE" >&2
-        exit 1
-    fi
+    [ ! -e "$root" ] || [ -f "$root/$stamp_name" ] || not_ours "$root"
     started=$SECONDS
     stage=$(mktemp -d "$cache/.$name-stage.XXXXXX")
     # shellcheck disable=SC2064 # the stage's name is known now

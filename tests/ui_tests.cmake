@@ -55,6 +55,13 @@ if(WIN32)
     return() # the desktop tests drive the Linux program; the Windows one is driven from its zip
 endif()
 
+# The Debian changelog names the version that project() sets.
+string(REPLACE "." "\\." version_pattern "${MEZOLIN_VERSION_TEXT}")
+add_test(NAME changelog_version
+         COMMAND dpkg-parsechangelog -l "${PROJECT_SOURCE_DIR}/debian/changelog" -S Version)
+set_tests_properties(changelog_version PROPERTIES
+    LABELS packaging PASS_REGULAR_EXPRESSION "^${version_pattern}\n$")
+
 # The real program where no display can be opened.
 # Under an emulator in a cross build, the program runs through it.
 add_test(NAME no_display COMMAND "${CMAKE_CURRENT_SOURCE_DIR}/no_display.sh"
