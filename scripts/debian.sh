@@ -35,9 +35,9 @@ build)
     [ "$arch" = "$own" ] || cross=(--host="$arch" --profiles=cross)
     sbuild --chroot-mode=unshare --chroot="$tarball" --dist="$release" "${cross[@]}" \
         --jobs="$(nproc)" --no-run-lintian --build-dir="$out" \
-        "$out/source/mezolin_$version.dsc" >"$out/sbuild.log" 2>&1 ||
-        { tail -n 60 "$out/sbuild.log"; exit 1; }
-    grep -E '^(Status|Build-Time|Package-Time):' "$out/sbuild.log" || true
+        "$out/source/mezolin_$version.dsc" >/dev/null ||
+        { tail -n 80 "$out/mezolin_${version}_$arch.build"; exit 1; }
+    grep -E '^(Status|Build-Time|Package-Time):|tests passed' "$out/mezolin_${version}_$arch.build"
     ls "$out"/*.deb
     ;;
 check)
