@@ -31,8 +31,12 @@ build)
     git archive --prefix=mezolin/ HEAD | tar -x -C "$out/source"
     (cd "$out/source" && dpkg-source --build mezolin >/dev/null)
     cross=()
-    # Without nocheck, which sbuild adds to a cross build by default.
-    [ "$arch" = "$own" ] || cross=(--host="$arch" --profiles=cross)
+    if [ "$arch" != "$own" ]; then
+        # Without nocheck, which sbuild adds to a cross build's profiles, and to its options
+        # unless they are set.
+        cross=(--host="$arch" --profiles=cross)
+        export DEB_BUILD_OPTIONS=${DEB_BUILD_OPTIONS-}
+    fi
     sbuild --chroot-mode=unshare --chroot="$tarball" --dist="$release" "${cross[@]}" \
         --jobs="$(nproc)" --no-run-lintian --build-dir="$out" \
         "$out/source/mezolin_$version.dsc" >/dev/null ||
