@@ -51,11 +51,19 @@ check)
         echo "$0: no $deb: run $0 build bookworm first" >&2
         exit 1
     }
+    out=build/debian/check-$release
+    rm -rf "$out"
+    mkdir -p "$out"
     # The tarball has no package lists: -U reads them first.
-    autopkgtest -U "$deb" "$built/source/mezolin/" -- unshare --tarball "$tarball"
+    autopkgtest -U -o "$out/autopkgtest" "$deb" "$built/source/mezolin/" \
+        -- unshare --tarball "$tarball" >"$out/autopkgtest.log" 2>&1 ||
+        { tail -n 80 "$out/autopkgtest.log"; exit 1; }
+    cat "$out/autopkgtest/summary"
     # Debian 12's piuparts counts debconf's own folder on a Debian 13 root as left behind.
     unshare --mount --propagation private piuparts --basetgz="$tarball" --distribution="$release" \
-        --keep-sources-list --ignore=/var/cache/debconf/tmp.ci/ "$deb"
+        --keep-sources-list --ignore=/var/cache/debconf/tmp.ci/ --log-level=info "$deb" \
+        >"$out/piuparts.log" 2>&1 || { tail -n 80 "$out/piuparts.log"; exit 1; }
+    grep -E 'PASS|FAIL' "$out/piuparts.log"
     ;;
 *)
     echo "usage: $0 build RELEASE [ARCH] | check RELEASE" >&2
