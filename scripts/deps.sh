@@ -32,7 +32,7 @@ for layer in "$@"; do
     packages)
         packages+=(
             mmdebstrap sbuild uidmap autopkgtest piuparts reprotest disorderfs faketime
-            debhelper lintian devscripts checksec qemu-user-static
+            debhelper lintian devscripts blhc checksec qemu-user-static diffoscope-minimal
         )
         ;;
     *)

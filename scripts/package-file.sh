@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Prints the path of a package that cpack makes in a build folder, as its CPack configuration
-# names it, so that an older version's file left in the folder is never taken for it.
-#   scripts/package-file.sh <build folder> deb|zip|setup
+# Prints the path of a Windows package that cpack makes in a build folder, as its CPack
+# configuration names it, so that an older version's file left in the folder is never taken for it.
+#   scripts/package-file.sh <build folder> zip|setup
 set -euo pipefail
 build=$1
 [ -f "$build/CPackConfig.cmake" ] || {
@@ -12,14 +12,10 @@ setting() {
     sed -n "s/^set($1 \"\(.*\)\")\$/\1/p" "$build/CPackConfig.cmake"
 }
 case "${2:-}" in
-deb)
-    arch=$(setting CPACK_DEBIAN_PACKAGE_ARCHITECTURE)
-    echo "$build/$(setting CPACK_PACKAGE_NAME)_$(setting CPACK_DEBIAN_PACKAGE_VERSION)_${arch:-$(dpkg --print-architecture)}.deb"
-    ;;
 zip) echo "$build/$(setting CPACK_PACKAGE_FILE_NAME).zip" ;;
 setup) echo "$build/$(setting CPACK_PACKAGE_FILE_NAME)-setup.exe" ;;
 *)
-    echo "usage: $0 <build folder> deb|zip|setup" >&2
+    echo "usage: $0 <build folder> zip|setup" >&2
     exit 2
     ;;
 esac

@@ -11,14 +11,15 @@ deb=$(realpath "$1")
 release=${2:-$(. /etc/os-release && echo "$VERSION_CODENAME")}
 here=$(cd "$(dirname "$0")" && pwd)
 qemu=$(command -v qemu-aarch64-static) || { echo "$0: no qemu-aarch64-static" >&2; exit 1; }
-root=$(mktemp -d)
-trap 'rm -rf --one-file-system "$root"' EXIT
+work=$(mktemp -d)
+trap 'rm -rf --one-file-system "$work"' EXIT
 
 # Run inside the root by the customize hook.
-check='set -euo pipefail
+cat >"$work/check.sh" <<'CHECK'
+set -euo pipefail
 export DEBIAN_FRONTEND=noninteractive LC_ALL=C.UTF-8
 snapshot() {
-    dpkg-query -W -f="\${Package}\n" | sort
+    dpkg-query -W -f='${Package}\n' | sort
     find / -xdev \( -path /proc -o -path /sys -o -path /dev -o -path /run -o -path /tmp \
         -o -path /var/cache -o -path /var/lib/apt -o -path /var/lib/dpkg -o -path /var/log \
         -o -path /root \) -prune -o -print | sort
@@ -34,7 +35,8 @@ apt-get purge -y -qq mezolin >/dev/null
 apt-get autoremove --purge -y -qq >/dev/null
 snapshot >/tmp/after
 diff /tmp/before /tmp/after || { echo "FAIL: left behind or removed by the purge"; exit 1; }
-echo "ok: purged, nothing left behind"'
+echo "ok: purged, nothing left behind"
+CHECK
 
 # The ELF header of an arm64 program, as qemu's own binfmt files give it. F: qemu is opened now,
 # so that it runs inside the root too.
@@ -42,7 +44,7 @@ register=':qemu-aarch64:M::\x7fELF\x02\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x
 # A user namespace whose root is the host's root, with the first 65536 ids mapped as they are
 # (dpkg hands files to system users), and a mount namespace it owns: there binfmt_misc is a new,
 # empty instance of its own. The ids are mapped from here, once the namespace exists.
-ready=$(mktemp -u)
+ready=$work/ready
 mkfifo "$ready"
 "$here/../scripts/debian-sources.sh" deb "$release" | unshare --user --mount --propagation private bash -euo pipefail -c '
         read -r _ <"$1"
@@ -52,9 +54,9 @@ mkfifo "$ready"
         shift 2
         "$@"
     ' clean-root "$ready" "$register" mmdebstrap --quiet --variant=apt --architectures=arm64 \
-    --skip=cleanup/apt/lists --skip=check/qemu --customize-hook="copy-in $deb /tmp" \
-    --customize-hook="chroot \"\$1\" bash -c $(printf %q "$check") check $(basename "$deb")" \
-    "$release" "$root" - &
+    --skip=cleanup/apt/lists --skip=check/qemu --customize-hook="copy-in $deb $work/check.sh /tmp" \
+    --customize-hook='chroot "$1" bash /tmp/check.sh '"$(basename "$deb")" \
+    "$release" "$work/root" - &
 inside=$!
 for _ in $(seq 100); do
     [ "$(readlink "/proc/$inside/ns/user")" != "$(readlink /proc/self/ns/user)" ] && break
@@ -63,5 +65,4 @@ done
 echo "0 0 65536" >"/proc/$inside/uid_map"
 echo "0 0 65536" >"/proc/$inside/gid_map"
 echo ready >"$ready"
-rm -f "$ready"
 wait "$inside"
