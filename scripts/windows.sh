@@ -19,7 +19,7 @@ cd "$(dirname "$0")/.."
 [ "$(id -u)" -eq 0 ] ||
     exec sudo --preserve-env=CI,MEZOLIN_CACHE,MEZOLIN_QT_WINDOWS,SOURCE_DATE_EPOCH "$0" "$@"
 command -v mmdebstrap >/dev/null || {
-    echo "$0: needs mmdebstrap (bash scripts/deps.sh windows)" >&2
+    echo "$0: needs mmdebstrap (bash scripts/deps.sh packages)" >&2
     exit 1
 }
 # shellcheck source=scripts/root.sh
