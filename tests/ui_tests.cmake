@@ -74,40 +74,86 @@ if(CMAKE_CROSSCOMPILING)
     return()
 endif()
 
+# mezolin_tools(<ok variable> <test> <program>:<Debian package>...)
+# Finds each program (a "python3-x" package: its module, in Debian's own Python) and sets the
+# ok variable when all are there. Where one is missing the test is not registered: a warning
+# says so, and with CI set the configure fails, so that no check vanishes unseen.
+function(mezolin_tools ok test)
+    set(missing "")
+    foreach(tool IN LISTS ARGN)
+        string(REPLACE ":" ";" tool "${tool}")
+        list(GET tool 0 program)
+        list(GET tool 1 package)
+        if(package MATCHES "^python3-(.*)")
+            execute_process(COMMAND /usr/bin/python3 -c "import ${CMAKE_MATCH_1}"
+                            RESULT_VARIABLE failed OUTPUT_QUIET ERROR_QUIET)
+        else()
+            string(MAKE_C_IDENTIFIER "MEZOLIN_TOOL_${program}" found)
+            find_program(${found} ${program})
+            set(failed 0)
+            if(NOT ${found})
+                set(failed 1)
+            endif()
+        endif()
+        if(failed)
+            list(APPEND missing "${program} (apt-get install ${package})")
+        endif()
+    endforeach()
+    if(missing)
+        list(JOIN missing ", " missing)
+        set(text "${test} needs ${missing}; bash scripts/deps.sh test installs them")
+        if("$ENV{CI}")
+            message(FATAL_ERROR "${text}")
+        endif()
+        message(WARNING "${text}: ${test} is not registered")
+    endif()
+    if(missing)
+        set(${ok} FALSE PARENT_SCOPE)
+    else()
+        set(${ok} TRUE PARENT_SCOPE)
+    endif()
+endfunction()
+
 # The real program on an X display of its own, driven as a person would: by keys and the
 # mouse, and through the accessibility bus as a screen reader does.
-find_program(MEZOLIN_XVFB Xvfb)
-find_program(MEZOLIN_XDOTOOL xdotool)
-find_program(MEZOLIN_XCLIP xclip)
-find_program(MEZOLIN_XMODMAP xmodmap)
-find_program(MEZOLIN_XPROP xprop)
-find_program(MEZOLIN_SETXKBMAP setxkbmap)
-find_program(MEZOLIN_DBUS_RUN_SESSION dbus-run-session)
-if(MEZOLIN_XVFB AND MEZOLIN_XDOTOOL AND MEZOLIN_XCLIP AND MEZOLIN_XMODMAP AND MEZOLIN_XPROP
-   AND MEZOLIN_SETXKBMAP AND MEZOLIN_DBUS_RUN_SESSION)
+mezolin_tools(desktop_tools desktop_e2e Xvfb:xvfb xdotool:xdotool xclip:xclip
+    xmodmap:x11-xserver-utils xprop:x11-utils setxkbmap:x11-xkb-utils dbus-run-session:dbus-daemon)
+if(desktop_tools)
     # A session bus of its own, as a desktop has: without one, libdbus would try to start one
     # with dbus-launch.
     add_test(NAME desktop_e2e
-             COMMAND "${MEZOLIN_DBUS_RUN_SESSION}" -- "${CMAKE_CURRENT_SOURCE_DIR}/with_xvfb.sh"
+             COMMAND "${MEZOLIN_TOOL_dbus_run_session}" -- "${CMAKE_CURRENT_SOURCE_DIR}/with_xvfb.sh"
                      "${CMAKE_CURRENT_SOURCE_DIR}/desktop_e2e.sh" "$<TARGET_FILE:mezolin>")
     set_tests_properties(desktop_e2e PROPERTIES LABELS desktop TIMEOUT 180)
-else()
-    message(WARNING "Xvfb, xdotool, xclip, xmodmap, xprop, setxkbmap or dbus-run-session missing: "
-                    "desktop_e2e is not registered")
 endif()
 
-# Debian's own Python, where python3-pyatspi lives.
-execute_process(COMMAND /usr/bin/python3 -c "import pyatspi" RESULT_VARIABLE no_pyatspi
-                OUTPUT_QUIET ERROR_QUIET)
-if(MEZOLIN_XVFB AND MEZOLIN_DBUS_RUN_SESSION AND no_pyatspi EQUAL 0)
+mezolin_tools(atspi_tools desktop_atspi Xvfb:xvfb dbus-run-session:dbus-daemon
+    pyatspi:python3-pyatspi)
+if(atspi_tools)
     # The bus starts on the display, as a desktop session's does: the accessibility registry it
     # starts on demand must find the display there.
     add_test(NAME desktop_atspi
-             COMMAND "${CMAKE_CURRENT_SOURCE_DIR}/with_xvfb.sh" "${MEZOLIN_DBUS_RUN_SESSION}" --
+             COMMAND "${CMAKE_CURRENT_SOURCE_DIR}/with_xvfb.sh" "${MEZOLIN_TOOL_dbus_run_session}" --
                      /usr/bin/python3 "${CMAKE_CURRENT_SOURCE_DIR}/atspi_e2e.py"
                      "$<TARGET_FILE:mezolin>")
     set_tests_properties(desktop_atspi PROPERTIES LABELS desktop TIMEOUT 120)
-else()
-    message(WARNING "Xvfb, dbus-run-session or python3-pyatspi missing: desktop_atspi is not "
-                    "registered")
 endif()
+
+# What the build installs, as the desktop and software centres read it.
+mezolin_tools(validators "desktop_entry and metainfo" desktop-file-validate:desktop-file-utils
+    appstreamcli:appstream)
+if(validators)
+    add_test(NAME desktop_entry
+             COMMAND "${MEZOLIN_TOOL_desktop_file_validate}"
+                     "${PROJECT_SOURCE_DIR}/packaging/org.mezolin.Mezolin.desktop")
+    add_test(NAME metainfo
+             COMMAND "${MEZOLIN_TOOL_appstreamcli}" validate --no-net
+                     "${PROJECT_BINARY_DIR}/app/org.mezolin.Mezolin.metainfo.xml")
+    set_tests_properties(desktop_entry metainfo PROPERTIES LABELS packaging TIMEOUT 60)
+endif()
+# Every file the install rules put in place, and nothing more.
+add_test(NAME installed_files
+         COMMAND "${CMAKE_COMMAND}" -D "build=${PROJECT_BINARY_DIR}"
+                 -D "stage=${CMAKE_CURRENT_BINARY_DIR}/install-stage"
+                 -P "${CMAKE_CURRENT_SOURCE_DIR}/installed_files.cmake")
+set_tests_properties(installed_files PROPERTIES LABELS packaging TIMEOUT 60)
