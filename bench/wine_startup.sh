@@ -5,7 +5,7 @@
 # All from the unpacked zip's folder, started the same way in one fresh prefix on one X
 # display, taking turns; a start is timed from `wine` to its window on screen. Prints the
 # medians and their ratios. In the Windows root, once scripts/windows.sh has made the zip:
-#   bash scripts/windows.sh run tests/with_xvfb.sh bench/wine_startup.sh [rounds, 21 unless given]
+#   bash scripts/windows.sh run tests/common/with_xvfb.sh bench/wine_startup.sh [rounds, 21 unless given]
 set -euo pipefail
 rounds=${1:-21}
 export LC_ALL=C.UTF-8
@@ -14,8 +14,8 @@ cmake --build --preset windows --target window_bench >/dev/null
 
 work=$(mktemp -d)
 pid=
-# shellcheck source=tests/wine_steps.sh
-source tests/wine_steps.sh
+# shellcheck source=tests/windows/wine_steps.sh
+source tests/windows/wine_steps.sh
 trap 'end_windows; rm -rf "$work"' EXIT
 unzip -q "$(bash scripts/package-file.sh build/windows zip)" -d "$work/unpacked"
 folder=$(dirname "$(find "$work/unpacked" -name Mezolin.exe)")
@@ -26,17 +26,9 @@ new_windows
 # Prints the milliseconds from starting the program to its window, titled Mezolin, on screen;
 # then ends it and waits until the window is gone.
 one_start() {
-    local started window=
-    started=$(date +%s%N)
-    wine "$@" &
-    pid=$!
-    for _ in $(seq 3000); do
-        window=$(x search --onlyvisible --name '^Mezolin$' 2>/dev/null | head -n 1 || true)
-        [ -n "$window" ] && break
-        sleep 0.002
-    done
-    [ -n "$window" ] || fail "$*: no window within 30 s"
-    echo $((($(date +%s%N) - started) / 1000000))
+    local window= elapsed
+    start_wine 30 "$@"
+    echo "$elapsed"
     kill "$pid"
     wait "$pid" 2>/dev/null || true
     pid=

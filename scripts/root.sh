@@ -1,68 +1,85 @@
 # shellcheck shell=bash
-# Debian roots of this project's own: the Debian 12 root the Windows build runs in, so that the
-# machine it runs on may be Debian 12 or 13 and keeps its own packages as they are, and the root
-# tarballs that sbuild, autopkgtest and piuparts start from. Source it from a script run as root,
-# from the clone's top folder.
+# Debian roots of this project's own, and the cache that keeps them: the Debian 12 root the
+# Windows build runs in, so that the machine it runs on may be Debian 12 or 13 and keeps its own
+# packages as they are, the Qt built there, and the root tarballs that sbuild, autopkgtest and
+# piuparts start from. Source it from a bash script run as root.
 #
-# A root is made by mmdebstrap from the archives of this machine's apt sources and cached in
-# $cache/<name> (by default /var/cache/mezolin/<name>) with a stamp whose first line names what
-# it was made from and whose other lines name the package versions it holds. It is made again
-# when that first line no longer matches, put in place only when whole (a rename of a complete
-# folder), and a folder in its place without our stamp is never touched. The lock
-# $cache/<name>.lock, held until the script ends, makes a second run wait for the first and then
-# use its root.
+# Each cached thing is a folder, by default under /var/cache/mezolin ($MEZOLIN_CACHE), with a
+# stamp in it whose first line names what it was made from. It is made again when that line no
+# longer matches, put in place only when whole (a rename of a complete folder), and a folder in
+# its place without our stamp is never touched. A lock beside it, held until the script ends,
+# makes a second run wait for the first and then use what it made.
 
 cache=${MEZOLIN_CACHE:-/var/cache/mezolin}
 stamp_name=mezolin-stamp
+scripts=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
-# take_lock <name>: holds $cache/<name>.lock until the script ends, waiting for another run
-# that holds it.
-take_lock() {
-    local lock
-    mkdir -p "$cache"
-    exec {lock}>"$cache/$1.lock"
+# cached <folder> <wanted> <command>...
+# Makes <folder> unless its stamp's first line is <wanted>: <command> is run with a new, empty
+# folder as its last argument, beside <folder> on the same disk, and fills it; then the stamp is
+# written there (the command may write it itself, with $wanted as its first line) and the folder
+# renamed into place. Exits when <folder> is there without a stamp.
+cached() {
+    local folder=$1 wanted=$2 lock stage started
+    shift 2
+    mkdir -p "$(dirname "$folder")"
+    exec {lock}>"$folder.lock"
     if ! flock -n "$lock"; then
-        echo "waiting for another run to finish with $cache/$1"
+        echo "waiting for another run to finish with $folder"
         flock "$lock"
     fi
+    [ "$(head -n 1 "$folder/$stamp_name" 2>/dev/null)" != "$wanted" ] || return 0
+    if [ -e "$folder" ] && [ ! -f "$folder/$stamp_name" ]; then
+        echo "$0: $folder exists but is not one that this script made (it has no $stamp_name);" \
+            "move it away or set MEZOLIN_CACHE" >&2
+        exit 1
+    fi
+    started=$SECONDS
+    stage=$(mktemp -d "$(dirname "$folder")/.$(basename "$folder")-stage.XXXXXX")
+    # shellcheck disable=SC2064 # the stage's name is known now
+    trap "rm -rf --one-file-system '$stage'" EXIT
+    mkdir "$stage/new"
+    "$@" "$stage/new"
+    [ -f "$stage/new/$stamp_name" ] || echo "$wanted" >"$stage/new/$stamp_name"
+    [ "$(head -n 1 "$stage/new/$stamp_name")" = "$wanted" ] ||
+        { echo "$0: $* made something else than $wanted" >&2; exit 1; }
+    [ ! -e "$folder" ] || mv -T "$folder" "$stage/old"
+    mv -T "$stage/new" "$folder"
+    rm -rf --one-file-system "$stage"
+    trap - EXIT
+    echo "$(basename "$folder") made in $((SECONDS - started)) s: $folder"
 }
 
-not_ours() {
-    echo "$0: $1 exists but is not one that this script made (it has no stamp);" \
-        "move it away or set MEZOLIN_CACHE" >&2
-    exit 1
+# new_root <release> <target> <mmdebstrap option>...
+# Makes a root of the release with mmdebstrap, from this machine's Debian archives, in a mount
+# namespace of its own, so that no mount it makes reaches this machine.
+new_root() {
+    local release=$1 target=$2
+    shift 2
+    bash "$scripts/debian-sources.sh" deb "$release" |
+        unshare --mount --propagation private mmdebstrap --quiet "$@" "$release" "$target" -
 }
+
+# Prints a short hash of the release's apt entries on this machine: a cached root is made again
+# when they change.
+sources_hash() { printf '%s' "$(bash "$scripts/debian-sources.sh" deb "$1")" | sha256sum | cut -c1-16; }
 
 # cached_tarball <release>
-# Sets $tarball to $cache/<release>-buildd.tar.gz, a root of that release as mmdebstrap's buildd
-# variant makes it (what sbuild needs; autopkgtest and piuparts start from it too), made unless
-# cached, with its stamp beside it. Those tools bring its packages up to date themselves.
+# Sets $tarball to a root of that release as mmdebstrap's buildd variant makes it (what sbuild
+# needs; autopkgtest and piuparts start from it too), made unless cached. Those tools bring its
+# packages up to date themselves.
 cached_tarball() {
-    local name=$1-buildd sources wanted stage started
-    tarball=$cache/$name.tar.gz
-    sources=$(bash scripts/debian-sources.sh deb "$1")
-    wanted="$1 buildd $(printf '%s' "$sources" | sha256sum | cut -c1-16)"
-    take_lock "$name"
-    [ "$(cat "$cache/$name.stamp" 2>/dev/null)" != "$wanted" ] || return 0
-    [ ! -e "$tarball" ] || [ -f "$cache/$name.stamp" ] || not_ours "$tarball"
-    started=$SECONDS
-    stage=$(mktemp -d "$cache/.$name-stage.XXXXXX")
-    # shellcheck disable=SC2064 # the stage's name is known now
-    trap "rm -rf '$stage'" EXIT
-    printf '%s\n' "$sources" | unshare --mount --propagation private \
-        mmdebstrap --quiet --variant=buildd "$1" "$stage/$name.tar.gz" -
-    rm -f "$cache/$name.stamp"
-    mv -f "$stage/$name.tar.gz" "$tarball"
-    echo "$wanted" >"$cache/$name.stamp"
-    rm -rf "$stage"
-    trap - EXIT
-    echo "$name made in $((SECONDS - started)) s: $tarball"
+    local folder=$cache/$1-buildd
+    tarball=$folder/root.tar.gz
+    cached "$folder" "$1 buildd $(sources_hash "$1")" make_tarball "$1"
 }
+make_tarball() { new_root "$1" "$2/root.tar.gz" --variant=buildd; }
 
 # cached_root <name> <architectures> <mount point>... -- <package>...
-# Sets $root to the root, made unless cached, with the mount points made in it.
+# Sets $root to a Debian 12 root with those packages, made unless cached, with the mount points
+# made in it; its stamp lists the packages it holds.
 cached_root() {
-    local name=$1 architectures=$2 points=() sources wanted stage started
+    local name=$1 architectures=$2 points=()
     shift 2
     while [ "$1" != -- ]; do
         points+=("$1")
@@ -70,44 +87,27 @@ cached_root() {
     done
     shift
     root=$cache/$name
-    sources=$(bash scripts/debian-sources.sh deb bookworm)
-    wanted="bookworm $architectures ${points[*]} -- $* $(printf '%s' "$sources" | sha256sum | cut -c1-16)"
-
-    take_lock "$name"
-    [ "$(head -n 1 "$root/$stamp_name" 2>/dev/null)" != "$wanted" ] || return 0
-    [ ! -e "$root" ] || [ -f "$root/$stamp_name" ] || not_ours "$root"
-    started=$SECONDS
-    stage=$(mktemp -d "$cache/.$name-stage.XXXXXX")
-    # shellcheck disable=SC2064 # the stage's name is known now
-    trap "rm -rf --one-file-system '$stage'" EXIT
-    printf '%s\n' "$sources" |
-        unshare --mount --propagation private mmdebstrap --quiet --variant=apt \
-            --architectures="$architectures" --include="$(
-                IFS=,
-                echo "$*"
-            )" --customize-hook="for p in ${points[*]}; do mkdir -p \"\$1\$p\"; done" \
-            bookworm "$stage/root" -
-    {
-        echo "$wanted"
-        chroot "$stage/root" dpkg-query -W -f='${Package}:${Architecture} ${Version}\n'
-    } >"$stage/root/$stamp_name"
-    if [ -e "$root" ]; then
-        mv -T "$root" "$stage/old"
-    fi
-    mv -T "$stage/root" "$root"
-    rm -rf --one-file-system "$stage"
-    trap - EXIT
-    echo "$name made in $((SECONDS - started)) s: $root"
+    cached "$root" "bookworm $architectures ${points[*]} -- $* $(sources_hash bookworm)" \
+        make_root "$architectures" "${points[*]}" "$*"
+}
+make_root() {
+    new_root bookworm "$4" --variant=apt --architectures="$1" --include="${3// /,}" \
+        --customize-hook="for p in $2; do mkdir -p \"\$1\$p\"; done"
+    { echo "$wanted" && chroot "$4" dpkg-query -W -f='${Package}:${Architecture} ${Version}\n'; } \
+        >"$4/$stamp_name"
 }
 
-# in_root <root> <bind>... -- <command>...
+# in_root [--writable] <root> <bind>... -- <command>...
 # Runs the command in the root as root, in a mount namespace of its own, so that none of its
-# mounts reach this machine: the root itself read-only, proc, /dev, a tmpfs of its own on /tmp
-# (the command's HOME and cache folder) and on /dev/shm, this machine's resolv.conf, and each
-# bind given as <folder on this machine>:<mount point in the root>[:ro]. The environment is a
-# clean one with CI and SOURCE_DATE_EPOCH passed on.
+# mounts reach this machine: the root itself (read-only unless --writable), proc, sysfs
+# (read-only), /dev, a tmpfs of its own on /tmp (the command's HOME and cache folder) and on
+# /dev/shm, this machine's resolv.conf, and each bind given as
+# <folder on this machine>:<mount point in the root>[:ro].
+# The environment is a clean one with CI, MEZOLIN_CACHE and SOURCE_DATE_EPOCH passed on.
 in_root() {
-    local root=$1 binds=()
+    local mode=ro binds=()
+    [ "$1" != --writable ] || { mode=rw && shift; }
+    local root=$1
     shift
     while [ "$1" != -- ]; do
         binds+=("$1")
@@ -115,24 +115,25 @@ in_root() {
     done
     shift
     unshare --mount --propagation private bash -euo pipefail -c '
-        root=$1 count=$2
-        shift 2
+        root=$1 mode=$2 count=$3
+        shift 3
         mount --bind "$root" "$root"
-        mount -o remount,bind,ro "$root"
+        mount -o "remount,bind,$mode" "$root"
         mount -t proc proc "$root/proc"
+        mount -t sysfs -o ro sysfs "$root/sys"
         mount --rbind /dev "$root/dev"
         mount -t tmpfs tmpfs "$root/dev/shm"
         mount -t tmpfs tmpfs "$root/tmp"
         [ ! -f "$root/etc/resolv.conf" ] || mount --bind /etc/resolv.conf "$root/etc/resolv.conf"
         for bind in "${@:1:$count}"; do
-            IFS=: read -r from to mode <<<"$bind"
+            IFS=: read -r from to flag <<<"$bind"
             mount --bind "$from" "$root$to"
-            [ "$mode" != ro ] || mount -o remount,bind,ro "$root$to"
+            [ "$flag" != ro ] || mount -o remount,bind,ro "$root$to"
         done
         shift "$count"
         exec chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/tmp \
             XDG_CACHE_HOME=/tmp/.cache LC_ALL=C.UTF-8 \
             "$@"
-    ' in-root "$root" "${#binds[@]}" "${binds[@]}" \
-        CI="${CI:-}" SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-}" "$@"
+    ' in-root "$root" "$mode" "${#binds[@]}" "${binds[@]}" \
+        CI="${CI:-}" MEZOLIN_CACHE="${MEZOLIN_CACHE:-}" SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-}" "$@"
 }

@@ -39,30 +39,17 @@ SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 export SOURCE_DATE_EPOCH
 
 # Qt for Windows: made again when the stamp of the cached build no longer matches the source
-# version, options and toolchain the root has now. It is built in the root and staged beside
-# the cache, on the same disk, so that putting it in place is a rename.
-mkdir -p "$(dirname "$qt")"
-exec {qt_lock}>"$qt.lock"
-flock "$qt_lock"
-wanted=$(in_root "$root" "$PWD:/src:ro" -- bash /src/scripts/windows-qt.sh stamp)
-if [ "$(cat "$qt/$stamp_name" 2>/dev/null)" != "$wanted" ]; then
-    if [ -e "$qt" ] && [ ! -f "$qt/$stamp_name" ]; then
-        echo "$0: $qt exists but is no Qt that this script built (it has no $stamp_name);" \
-            "move it away or set MEZOLIN_QT_WINDOWS" >&2
-        exit 1
-    fi
-    stage=$(mktemp -d "$(dirname "$qt")/.qt-stage.XXXXXX")
-    trap 'rm -rf --one-file-system "$stage"' EXIT
+# version, options and toolchain the root has now. It is built in the root, installed into the
+# stage that the cache gives it, and moved from there into that folder.
+make_qt() {
+    local stage
+    stage=$(dirname "$1")
     bash scripts/debian-sources.sh deb-src bookworm >"$stage/sources.list"
     in_root "$root" "$PWD:/src:ro" "$stage:/stage" -- bash /src/scripts/windows-qt.sh build /stage
-    [ "$(cat "$stage/tree$qt_inside/$stamp_name")" = "$wanted" ]
-    if [ -e "$qt" ]; then
-        mv -T "$qt" "$stage/old"
-    fi
-    mv -T "$stage/tree$qt_inside" "$qt"
-    rm -rf --one-file-system "$stage"
-    trap - EXIT
-fi
+    rmdir "$1"
+    mv -T "$stage/tree$qt_inside" "$1"
+}
+cached "$qt" "$(in_root "$root" "$PWD:/src:ro" -- bash /src/scripts/windows-qt.sh stamp)" make_qt
 echo "Qt for Windows: $qt ($(cut -d' ' -f2 "$qt/$stamp_name"))"
 
 case "${1:-}" in
@@ -82,7 +69,7 @@ in_root "$root" "$PWD:/src" "$qt:$qt_inside:ro" -- bash -euo pipefail -c '
         cmake --preset windows -DMEZOLIN_TESTS=ON
         cmake --build --preset windows
         # Some window tests draw on Windows own platform, which under Wine needs an X display.
-        tests/with_xvfb.sh ctest --preset windows
+        tests/common/with_xvfb.sh ctest --preset windows
     fi
     cd build/windows
     cpack -G ZIP

@@ -9,14 +9,17 @@
 # mmdebstrap's own hooks, whose mounts mmdebstrap makes and takes down itself; the command is
 # ended before the hook returns, whichever way it returns, and mmdebstrap runs in a mount
 # namespace of its own whose mounts never reach the host. Needs root, mmdebstrap, Xvfb and
-# xdotool; run it under tests/with_xvfb.sh:
-#   tests/with_xvfb.sh tests/fresh_machine.sh [one-line|deb822] [start|test] [bookworm|trixie|...]
+# xdotool; run it under tests/common/with_xvfb.sh:
+#   tests/common/with_xvfb.sh tests/packaging/fresh_machine.sh [one-line|deb822] [start|test] \
+#       [bookworm|trixie|...]
 set -euo pipefail
 format=${1:-one-line}
 which=${2:-start}
 release=${3:-$(. /etc/os-release && echo "$VERSION_CODENAME")}
 here=$(cd "$(dirname "$0")" && pwd)
-top=$(dirname "$here")
+top=$(cd "$here/../.." && pwd)
+# shellcheck source=tests/common/steps.sh
+source "$top/tests/common/steps.sh"
 
 # Inside mmdebstrap's customize hook, with the root's path as $4.
 if [ "${4:-}" != "" ]; then
@@ -49,27 +52,21 @@ if [ "${4:-}" != "" ]; then
         ${DISPLAY:+DISPLAY="$DISPLAY"} ${CI:+CI="$CI"} LC_ALL=C.UTF-8 bash -c "cd /src && $command" \
         >"$root/log" 2>&1 &
     pid=$!
-    trap 'kill -KILL -- -"$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true' EXIT
+    # On the way out, whichever way: the end of the command's log if it failed, and the command
+    # ended.
+    trap 'status=$?; [ "$status" = 0 ] || tail -n 60 "$root/log"
+        kill -KILL -- -"$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true' EXIT
     if [ "$which" = test ]; then
         wait "$pid" || {
-            # What each failed test said, then the end of the run.
+            # What each failed test said; the end of the run follows.
             grep -A 40 -E '\*\*\*Failed|\*\*\*Timeout|Exception' "$root/log" || true
-            tail -n 60 "$root/log"
-            echo "FAIL: the tests failed" >&2
-            exit 1
+            fail "the tests failed"
         }
         seconds=$(($(date +%s) - started))
         received_after=$(received)
         grep -E 'tests passed|Total Test time' "$root/log"
     else
-        window=
-        for _ in $(seq 1800); do
-            window=$(timeout 5 xdotool search --onlyvisible --name '^Mezolin$' 2>/dev/null | head -n 1 || true)
-            [ -n "$window" ] && break
-            kill -0 "$pid" 2>/dev/null || { tail -n 30 "$root/log"; echo "FAIL: the command ended" >&2; exit 1; }
-            sleep 0.1
-        done
-        [ -n "$window" ] || { tail -n 30 "$root/log"; echo "FAIL: no window in 3 minutes" >&2; exit 1; }
+        wait_window "the README's first command" 180 "$pid"
         seconds=$(($(date +%s) - started))
         received_after=$(received)
         timeout 5 xdotool key --window "$window" Escape 2>/dev/null || true
@@ -89,9 +86,9 @@ if [ "${4:-}" != "" ]; then
     exit 0
 fi
 
+# shellcheck source=scripts/root.sh
+source "$top/scripts/root.sh"
 root=$(mktemp -d)
 trap 'rm -rf --one-file-system "$root"' EXIT
-"$top/scripts/debian-sources.sh" deb "$release" |
-    unshare --mount --propagation private mmdebstrap --quiet --variant=minbase \
-        --customize-hook="$(printf '%q ' "$0" "$format" "$which" "$release")"' "$1"' \
-        "$release" "$root" -
+new_root "$release" "$root" --variant=minbase \
+    --customize-hook="$(printf '%q ' "$here/fresh_machine.sh" "$format" "$which" "$release")"' "$1"'

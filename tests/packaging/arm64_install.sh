@@ -5,7 +5,7 @@
 # behind: what piuparts does for this machine's own architecture. Needs root and
 # qemu-user-static. The host's binfmt_misc is not touched: mmdebstrap runs in a user namespace
 # whose mount namespace has a binfmt_misc of its own (Linux 6.7 or later).
-#   tests/arm64_install.sh build/debian/bookworm-arm64/mezolin_1.00_arm64.deb [bookworm|trixie|...]
+#   tests/packaging/arm64_install.sh build/debian/bookworm-arm64/mezolin_1.00_arm64.deb [bookworm|trixie|...]
 set -euo pipefail
 deb=$(realpath "$1")
 release=${2:-$(. /etc/os-release && echo "$VERSION_CODENAME")}
@@ -46,7 +46,7 @@ register=':qemu-aarch64:M::\x7fELF\x02\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x
 # empty instance of its own. The ids are mapped from here, once the namespace exists.
 ready=$work/ready
 mkfifo "$ready"
-"$here/../scripts/debian-sources.sh" deb "$release" | unshare --user --mount --propagation private bash -euo pipefail -c '
+"$here/../../scripts/debian-sources.sh" deb "$release" | unshare --user --mount --propagation private bash -euo pipefail -c '
         read -r _ <"$1"
         binfmt=$(mktemp -d)
         mount -t binfmt_misc binfmt_misc "$binfmt"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Drives Mezolin.exe from the Windows zip as a person would: unpacked into an empty folder,
 # started under Wine in a fresh prefix on an X display at 96 dpi, a calculation typed and read
-# back through the clipboard, the overflow box opened with Alt+B, and Esc. Run it under tests/with_xvfb.sh:
-#   tests/with_xvfb.sh tests/windows_zip_e2e.sh build/windows/Mezolin-1.00-win64.zip [shot.png]
+# back through the clipboard, the overflow box opened with Alt+B, and Esc. Run it under
+# tests/common/with_xvfb.sh:
+#   tests/common/with_xvfb.sh tests/windows/zip_e2e.sh build/windows/Mezolin-1.00-win64.zip [shot.png]
 set -euo pipefail
 zip=$(realpath "$1")
 shot=${2:-}
@@ -10,7 +11,7 @@ export LC_ALL=C.UTF-8
 
 work=$(mktemp -d)
 pid=
-# shellcheck source=tests/wine_steps.sh
+# shellcheck source=tests/windows/wine_steps.sh
 source "$(dirname "$0")/wine_steps.sh"
 trap 'end_windows; rm -rf "$work"' EXIT
 
@@ -18,7 +19,7 @@ mkdir "$work/unpacked"
 unzip -q "$zip" -d "$work/unpacked"
 exe=$(find "$work/unpacked" -name Mezolin.exe)
 [ -n "$exe" ] || fail "no Mezolin.exe in the zip"
-/usr/bin/python3 "$(dirname "$0")/windows_pe_check.py" --hardened "$work/unpacked" ||
+/usr/bin/python3 "$(dirname "$0")/pe_check.py" --hardened "$work/unpacked" ||
     fail "a PE file in the zip is not hardened"
 new_windows
 

@@ -4,7 +4,7 @@
 # side by side never share one), with the Windows Qt and the MinGW
 # runtime on its DLL path. QT_* variables reach the program as they would on Windows. Exit
 # status: the program's.
-#   tests/wine_run.sh program.exe [arguments...]
+#   tests/windows/wine_run.sh program.exe [arguments...]
 set -euo pipefail
 exe=$1
 shift
@@ -20,7 +20,7 @@ while IFS='=' read -r name value; do
 done < <(env | grep -E '^QT_[A-Z_]+=')
 export WINEQT_FORCE_STDERR_LOGGING=1
 
-# shellcheck source=tests/wine_prefix.sh
+# shellcheck source=tests/windows/wine_prefix.sh
 source "$(dirname "$0")/wine_prefix.sh"
 mkdir -p "$PWD/wine"
 scratch=$(mktemp -d)

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Prints the target path of a Windows shortcut (.lnk), read from its link information as the
 shell reads it. Exit status 1 when it holds none.
-    /usr/bin/python3 tests/lnk_target.py Mezolin.lnk
+    /usr/bin/python3 tests/windows/lnk_target.py Mezolin.lnk
 """
 import struct
 import sys

@@ -2,8 +2,8 @@
 # Installs Mezolin with its Windows installer as a user would, silently, into a fresh Wine
 # prefix on an X display at 96 dpi; checks what is installed, runs the program from its Start
 # menu shortcut, installs again over it, uninstalls, and checks that nothing of Mezolin is left.
-# Run it under tests/with_xvfb.sh:
-#   tests/with_xvfb.sh tests/windows_setup_e2e.sh build/windows/Mezolin-1.00-win64-setup.exe
+# Run it under tests/common/with_xvfb.sh:
+#   tests/common/with_xvfb.sh tests/windows/setup_e2e.sh build/windows/Mezolin-1.00-win64-setup.exe
 set -euo pipefail
 setup=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
@@ -11,7 +11,7 @@ export LC_ALL=C.UTF-8
 
 work=$(mktemp -d)
 pid=
-# shellcheck source=tests/wine_steps.sh
+# shellcheck source=tests/windows/wine_steps.sh
 source "$here/wine_steps.sh"
 trap 'end_windows; rm -rf "$work"' EXIT
 
@@ -21,7 +21,7 @@ version=${version#Mezolin-}
 version=${version%-win64-setup.exe}
 
 # 0. The installer's own file, as Windows reads it.
-/usr/bin/python3 "$here/windows_pe_check.py" "$setup" --version "$version" \
+/usr/bin/python3 "$here/pe_check.py" "$setup" --version "$version" \
     --fixed-version "${version%%.*}.$((10#${version#*.})).0.0" --original-filename "$(basename "$setup")"
 
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
@@ -73,7 +73,7 @@ for f in Mezolin.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll libstdc++-6.dll platf
     [ -f "$folder/$f" ] || fail "not installed: C:\\Program Files\\Mezolin\\$f"
 done
 [ -f "$shortcut" ] || fail "no Start menu shortcut"
-/usr/bin/python3 "$here/windows_pe_check.py" --hardened "$setup" "$folder" ||
+/usr/bin/python3 "$here/pe_check.py" --hardened "$setup" "$folder" ||
     fail "a PE file of the installer or of what it installed is not hardened"
 [ "$(value DisplayName)" = Mezolin ] || fail "DisplayName is '$(value DisplayName)'"
 [ "$(value DisplayVersion)" = "$version" ] || fail "DisplayVersion is '$(value DisplayVersion)', not '$version'"

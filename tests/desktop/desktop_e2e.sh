@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # Drives the real program on an X display as a person would: the wrong-count box, the overflow
 # box, a calculation, a double-click, and every way to end it, keys sent in one go included.
-# Needs xdotool, xclip, xprop, xmodmap and setxkbmap; run it under tests/with_xvfb.sh with the program's path as
-# the argument. Every wait is bounded and names its step; the program is killed on any failure.
+# Needs xdotool, xclip, xprop, xmodmap and setxkbmap; run it under tests/common/with_xvfb.sh
+# with the program's path as the argument. Every wait is bounded and names its step; the program is killed on any failure.
 set -euo pipefail
 program=$1
 export LC_ALL=C.UTF-8
 pid=
 
-# shellcheck source=tests/x11_steps.sh
-source "$(dirname "$0")/x11_steps.sh"
+# shellcheck source=tests/common/steps.sh
+source "$(dirname "$0")/../common/steps.sh"
 trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; true' EXIT
 title='Ошибка ввода данных?'
 
@@ -18,15 +18,8 @@ title='Ошибка ввода данных?'
 start() {
     "$program" &
     pid=$!
-    local window=
-    for _ in $(seq 100); do
-        window=$(x search --onlyvisible --name '^Mezolin$' 2>/dev/null | head -n 1 || true)
-        [ -n "$window" ] && [ "$(x getwindowfocus 2>/dev/null)" = "$window" ] && break
-        kill -0 "$pid" 2>/dev/null || fail "$1: the program ended before its window appeared"
-        sleep 0.1
-    done
-    [ -n "$window" ] || fail "$1: no window within 10 s"
-    [ "$(x getwindowfocus 2>/dev/null)" = "$window" ] || fail "$1: the window never got the keyboard"
+    wait_window "$1" 10 "$pid"
+    has_keyboard "$1"
 }
 
 # Give the keyboard the Cyrillic letters before the program starts. Left to itself, xdotool maps
@@ -37,7 +30,7 @@ timeout 5 xmodmap -e 'keycode 250 = Cyrillic_yeru Cyrillic_YERU Cyrillic_i Cyril
 # 1. Enter with the hint still in Text1: the wrong-count box; Enter closes it. First, a dock
 #    ties the window to its desktop entry by the class in WM_CLASS.
 start "wrong count"
-entry_class=$(sed -n 's/^StartupWMClass=//p' "$(dirname "$0")/../packaging/org.mezolin.Mezolin.desktop")
+entry_class=$(sed -n 's/^StartupWMClass=//p' "$(dirname "$0")/../../packaging/org.mezolin.Mezolin.desktop")
 window_class=$(timeout 5 xprop -id "$(x getwindowfocus)" WM_CLASS | sed -n 's/.*", "\(.*\)"$/\1/p')
 [ -n "$entry_class" ] && [ "$window_class" = "$entry_class" ] ||
     fail "WM_CLASS class '$window_class', desktop entry's StartupWMClass '$entry_class'"
@@ -59,12 +52,7 @@ kill -0 "$pid" || fail "the program ended after the overflow box"
 echo "ok: overflow box shown and closed, program running"
 
 # 3. A good line: the results, read back through the clipboard from Text3 and Text4.
-x key ctrl+a
-x type --delay 2 -- '1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16'
-x key Return Tab
-expect_copied 16 "maximum"
-x key Tab
-expect_copied -120 "difference"
+type_one_to_sixteen 2
 echo "ok: Enter calculates: maximum 16, difference -120"
 
 # 4. A double-click on Text1 empties it (the window opens at 285, 245 with no window manager to

@@ -1,13 +1,13 @@
 # Steps shared by the tests that drive Mezolin.exe under Wine on an X display as a person would:
 # a fresh Windows, the program started and its window waited for, a calculation read back, and
 # Esc. Source it from a bash script that has set $work (a scratch folder, removed by the script)
-# and keeps the program's process id in $pid; it sources x11_steps.sh.
+# and keeps the program's process id in $pid; it sources common/steps.sh.
 
-# shellcheck source=tests/x11_steps.sh
-source "$(dirname "${BASH_SOURCE[0]}")/x11_steps.sh"
+# shellcheck source=tests/common/steps.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../common/steps.sh"
 title='Ошибка ввода данных?'
 
-# shellcheck source=tests/wine_prefix.sh
+# shellcheck source=tests/windows/wine_prefix.sh
 source "$(dirname "${BASH_SOURCE[0]}")/wine_prefix.sh"
 
 # A fresh Windows in a new folder under $work (see wine_prefix.sh); $1 as there.
@@ -33,44 +33,30 @@ wait_windows() {
         fail "$1: programs still running in the Wine prefix after ${2:-120} s"
 }
 
+# Starts the Windows program $2 with the arguments after it and waits at most $1 seconds for its
+# window; sets $elapsed to the milliseconds that took.
+start_wine() {
+    local started
+    started=$(date +%s%N)
+    wine "${@:2}" &
+    pid=$!
+    wait_window "${*:2}" "$1" "$pid"
+    elapsed=$((($(date +%s%N) - started) / 1000000))
+}
+
 # Starts the Windows program $1, waits for its window and gives it the keyboard, as a click on
 # it would: no window manager does. Prints how long the window took to appear.
 start_windows_program() {
-    local started
-    started=$(date +%s%N)
-    wine "$1" &
-    pid=$!
-    window=
-    for _ in $(seq 200); do
-        window=$(x search --onlyvisible --name '^Mezolin$' 2>/dev/null | head -n 1 || true)
-        [ -n "$window" ] && break
-        kill -0 "$pid" 2>/dev/null || fail "$1 ended before its window appeared"
-        sleep 0.05
-    done
-    [ -n "$window" ] || fail "no window titled Mezolin within 10 s"
-    echo "ok: the window appeared $((($(date +%s%N) - started) / 1000000)) ms after the start"
-    give_keyboard
-}
-
-# Gives the window the keyboard and waits until it has it.
-give_keyboard() {
-    for _ in $(seq 50); do
-        x windowfocus "$window" 2>/dev/null || true
-        [ "$(x getwindowfocus 2>/dev/null)" = "$window" ] && return 0
-        sleep 0.1
-    done
-    fail "the window never got the keyboard"
+    start_wine 10 "$1"
+    echo "ok: the window appeared $elapsed ms after the start"
+    has_keyboard "$1" take
 }
 
 # From the start-up focus (Command1), types the 1 ... 16 line into Text1, presses Enter and reads
 # the three results back through the clipboard. Ends with the focus on Text1.
 calculate_one_to_sixteen() {
-    x key Tab Tab Tab ctrl+a
-    x type --delay 5 -- '1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16'
-    x key Return Tab
-    expect_copied 16 "maximum"
-    x key Tab
-    expect_copied -120 "difference"
+    x key Tab Tab Tab
+    type_one_to_sixteen 5
     x key Tab Tab Tab
     expect_copied 136 "sum"
     x key Tab
@@ -79,7 +65,7 @@ calculate_one_to_sixteen() {
 
 # Esc ends the program with status 0.
 escape_ends_it() {
-    give_keyboard
+    has_keyboard "Esc" take
     x key Escape
     expect_exit "Esc" 100
 }

@@ -3,16 +3,14 @@
 # X forwarding: it must say so in one line on standard error and end with status 1, without an
 # abort or a core dump. Where a platform plugin is missing instead, it must pass on Qt's reason,
 # which names the plugin, and end the same way.
-#   tests/no_display.sh [emulator] path/to/mezolin
+#   tests/desktop/no_display.sh [emulator] path/to/mezolin
 set -euo pipefail
 program=("$@")
 err=$(mktemp)
 trap 'rm -f "$err"' EXIT
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+# shellcheck source=tests/common/steps.sh
+source "$(dirname "$0")/../common/steps.sh"
 
 # Each case: a name, what stderr must hold ("one line" for the no-display line alone, or a
 # text of Qt's reason), then the environment it runs in.

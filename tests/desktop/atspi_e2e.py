@@ -4,7 +4,7 @@ descriptions of the controls, a calculation started with the button's press acti
 and the three results read back, and the program ended with the exit button.
 
 Run it on an X display and a D-Bus session bus:
-    tests/with_xvfb.sh dbus-run-session -- python3 tests/atspi_e2e.py path/to/mezolin
+    tests/common/with_xvfb.sh dbus-run-session -- python3 tests/desktop/atspi_e2e.py path/to/mezolin
 """
 import os
 import subprocess

@@ -1,11 +1,11 @@
 #!/usr/bin/env python3
 """Reads a Windows program back with pefile, as Windows would: its subsystem, its version record,
 its icon group and its hardening. Exit status 1 with a line for each thing that is wrong.
-    /usr/bin/python3 tests/windows_pe_check.py path/to/Mezolin.exe --version 1.00 \
+    /usr/bin/python3 tests/windows/pe_check.py path/to/Mezolin.exe --version 1.00 \
         --fixed-version 1.0.0.0 [--original-filename Mezolin.exe]
 With --hardened, only the hardening of each file named, or of each PE file under each folder
 named:
-    /usr/bin/python3 tests/windows_pe_check.py --hardened path/to/unpacked/zip
+    /usr/bin/python3 tests/windows/pe_check.py --hardened path/to/unpacked/zip
 """
 import argparse
 import os
