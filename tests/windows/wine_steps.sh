@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Steps shared by the tests that drive Mezolin.exe under Wine on an X display as a person would:
 # a fresh Windows, the program started and its window waited for, a calculation read back, and
 # Esc. Source it from a bash script that has set $work (a scratch folder, removed by the script)
@@ -23,7 +24,7 @@ new_windows() {
 # that prefix exists, so that a Wine of the user's own is never touched.
 end_windows() {
     [ -n "${pid:-}" ] && kill -9 "$pid" 2>/dev/null
-    [ -z "$windows_prefix" ] || WINEPREFIX=$windows_prefix wineserver -k 2>/dev/null || true
+    [ -z "$windows_prefix" ] || end_wine_prefix "$windows_prefix"
 }
 
 # Waits at most $2 seconds (120 unless given) until every program in the prefix has ended and
