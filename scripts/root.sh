@@ -17,7 +17,7 @@ scripts=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # cached <folder> <wanted> <command>...
 # Makes <folder> unless its stamp's first line is <wanted>: <command> is run with a new, empty
 # folder as its last argument, beside <folder> on the same disk, and fills it; then the stamp is
-# written there (the command may write it itself, with $wanted as its first line) and the folder
+# written there (the command may write it itself, with <wanted> as its first line) and the folder
 # renamed into place. Exits when <folder> is there without a stamp.
 cached() {
     local folder=$1 wanted=$2 lock stage started
@@ -62,16 +62,21 @@ new_root() {
 
 # Prints a short hash of the release's apt entries on this machine: a cached root is made again
 # when they change.
-sources_hash() { printf '%s' "$(bash "$scripts/debian-sources.sh" deb "$1")" | sha256sum | cut -c1-16; }
+sources_hash() {
+    local sources
+    sources=$(bash "$scripts/debian-sources.sh" deb "$1")
+    printf '%s' "$sources" | sha256sum | cut -c1-16
+}
 
 # cached_tarball <release>
 # Sets $tarball to a root of that release as mmdebstrap's buildd variant makes it (what sbuild
 # needs; autopkgtest and piuparts start from it too), made unless cached. Those tools bring its
 # packages up to date themselves.
 cached_tarball() {
-    local folder=$cache/$1-buildd
+    local folder=$cache/$1-buildd hash
     tarball=$folder/root.tar.gz
-    cached "$folder" "$1 buildd $(sources_hash "$1")" make_tarball "$1"
+    hash=$(sources_hash "$1")
+    cached "$folder" "$1 buildd $hash" make_tarball "$1"
 }
 make_tarball() { new_root "$1" "$2/root.tar.gz" --variant=buildd; }
 
@@ -79,7 +84,7 @@ make_tarball() { new_root "$1" "$2/root.tar.gz" --variant=buildd; }
 # Sets $root to a Debian 12 root with those packages, made unless cached, with the mount points
 # made in it; its stamp lists the packages it holds.
 cached_root() {
-    local name=$1 architectures=$2 points=()
+    local name=$1 architectures=$2 points=() wanted
     shift 2
     while [ "$1" != -- ]; do
         points+=("$1")
@@ -87,14 +92,14 @@ cached_root() {
     done
     shift
     root=$cache/$name
-    cached "$root" "bookworm $architectures ${points[*]} -- $* $(sources_hash bookworm)" \
-        make_root "$architectures" "${points[*]}" "$*"
+    wanted="bookworm $architectures ${points[*]} -- $* $(sources_hash bookworm)"
+    cached "$root" "$wanted" make_root "$wanted" "$architectures" "${points[*]}" "$*"
 }
 make_root() {
-    new_root bookworm "$4" --variant=apt --architectures="$1" --include="${3// /,}" \
-        --customize-hook="for p in $2; do mkdir -p \"\$1\$p\"; done"
-    { echo "$wanted" && chroot "$4" dpkg-query -W -f='${Package}:${Architecture} ${Version}\n'; } \
-        >"$4/$stamp_name"
+    new_root bookworm "$5" --variant=apt --architectures="$2" --include="${4// /,}" \
+        --customize-hook="for p in $3; do mkdir -p \"\$1\$p\"; done"
+    { echo "$1" && chroot "$5" dpkg-query -W -f='${Package}:${Architecture} ${Version}\n'; } \
+        >"$5/$stamp_name"
 }
 
 # in_root [--writable] <root> <bind>... -- <command>...
