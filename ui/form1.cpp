@@ -2,6 +2,7 @@
 
 #include "calc/calc.h"
 #include "ui/access_keys.h"
+#include "ui/announce.h"
 #include "ui/app_icon.h"
 #include "ui/error_report.h"
 #include "ui/message_box.h"
@@ -122,6 +123,9 @@ void Form1::Calculate() {
     ui_->Text2->setText(QString::fromStdString(report.SumText));
     ui_->Text3->setText(QString::fromStdString(report.MaxText));
     ui_->Text4->setText(QString::fromStdString(report.DifferenceText));
+    // Spoken at once, wherever the focus is, from what the boxes now show under their names.
+    Announce(this, QStringLiteral("Сумма %1, максимум %2, разность %3")
+                       .arg(ui_->Text2->text(), ui_->Text3->text(), ui_->Text4->text()));
 }
 
 void Form1::ClearInput() {

@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Reads and drives the real program through AT-SPI, as a screen reader does: the names and
-descriptions of the controls, a calculation started with the button's press action, the matrix
-and the three results read back, and the program ended with the exit button.
+descriptions of the controls, a calculation started by Enter in the input line, the matrix, the
+three results and (Qt 6.8 and later) their announcement heard with the focus still there, the
+same calculation by the button's press action announced again, and the program ended with the
+exit button.
 
 Run it on an X display and a D-Bus session bus:
     tests/common/with_xvfb.sh dbus-run-session -- python3 tests/desktop/atspi_e2e.py path/to/mezolin
@@ -12,12 +14,15 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 TIMEOUT = 10.0
 TASK = ('Задание: "Найти разность между максимальным элементом матрицы размера 4х4 и '
         'суммой ее положительных элементов".')
 LINE = '1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16'
 MATRIX = '1 2 3 4\n5 6 7 8\n9 10 11 12\n13 14 15 16'
+HEARD = 'Сумма 136, максимум 16, разность -120'
+RETURN = 0xff0d  # the keysym of Enter
 
 program = None
 
@@ -30,11 +35,23 @@ def fail(step, detail=''):
     sys.exit(1)
 
 
+def pump(seconds):
+    """Takes the events that arrive within that time, and those already there."""
+    deadline = time.monotonic() + seconds
+    while True:
+        while GLib.MainContext.default().iteration(False):
+            pass
+        if time.monotonic() >= deadline:
+            return
+        time.sleep(0.05)
+
+
 def wait_for(step, probe):
     """Calls probe until it returns something true, for at most TIMEOUT seconds."""
     deadline = time.monotonic() + TIMEOUT
     last = None
     while time.monotonic() < deadline:
+        pump(0)
         try:
             last = probe()
         except Exception as error:  # the tree may still be building
@@ -86,18 +103,37 @@ def main():
         if not child.description or child.description == child.name:
             fail('description', f'{child.name!r} has description {child.description!r}')
 
-    boxes['Матрица'].queryEditableText().setTextContents(LINE)
-    wait_for('the line set in Text1', lambda: text_of(boxes['Матрица']) == LINE)
-    action = buttons['Вычислить'].queryAction()
-    names = [action.getName(i).lower() for i in range(action.nActions)]
-    if 'press' not in names:
-        fail('press action of Вычислить', repr(names))
-    action.doAction(names.index('press'))
+    # Qt announces from 6.8 on; before, nothing at all is to be heard.
+    version = tuple(int(n) for n in window.getApplication().toolkitVersion.split('.')[:2])
+    heard = []
+    pyatspi.Registry.registerEventListener(lambda event: heard.append(event.any_data),
+                                           'object:announcement')
+    line = boxes['Матрица']
+    line.queryEditableText().setTextContents(LINE)
+    line.queryComponent().grabFocus()
+    wait_for('the line in Text1, and the focus',
+             lambda: text_of(line) == LINE and line.getState().contains(pyatspi.STATE_FOCUSED))
+    pyatspi.Registry.generateKeyboardEvent(RETURN, None, pyatspi.KEY_SYM)
 
     wait_for('the matrix read from its label',
              lambda: any(label.name == MATRIX for label in window_labels(window)))
     for name, value in (('Сумма', '136'), ('Максимум', '16'), ('Разность', '-120')):
         wait_for(f'{name} reads {value}', lambda: text_of(boxes[name]) == value)
+    action = buttons['Вычислить'].queryAction()
+    names = [action.getName(i).lower() for i in range(action.nActions)]
+    if 'press' not in names:
+        fail('press action of Вычислить', repr(names))
+    if version >= (6, 8):
+        wait_for('the results announced after Enter', lambda: heard)
+        if heard != [HEARD]:
+            fail('one announcement after Enter', repr(heard))
+    action.doAction(names.index('press'))
+    pump(1)  # whatever else was to come
+    if heard != ([HEARD, HEARD] if version >= (6, 8) else []):
+        fail(f'what Qt {version} announced', repr(heard))
+    if not line.getState().contains(pyatspi.STATE_FOCUSED):
+        fail('the focus left Text1')
+    print(f'ok: Qt {version}: announced {heard!r}, the focus staying on Text1')
     print('ok: names, descriptions, the matrix and the three results read through AT-SPI')
 
     exit_action = buttons['Выход'].queryAction()

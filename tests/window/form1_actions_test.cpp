@@ -6,6 +6,7 @@
 #include "ui/startup.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
@@ -16,13 +17,32 @@
 #include <QTest>
 #include <QTextLayout>
 #include <QTimer>
+#include <QtGlobal>
 #include <algorithm>
 #include <new>
 #include <stdexcept>
 
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+#include <QAccessibleAnnouncementEvent>
+#endif
+
 using mezolin::Form1;
 
 namespace {
+
+// What the window asked assistive technology to speak, as an accessibility update handler sees
+// it; an announcement that would interrupt is marked so.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+QStringList announced;
+void KeepAnnouncement(QAccessibleEvent* event) {
+    if (event->type() == QAccessible::Announcement) {
+        auto* announcement = static_cast<QAccessibleAnnouncementEvent*>(event);
+        const bool polite =
+            announcement->politeness() == QAccessible::AnnouncementPoliteness::Polite;
+        announced << (polite ? QString() : QStringLiteral("assertive: ")) + announcement->message();
+    }
+}
+#endif
 
 const QString InputErrorTitle = QStringLiteral("Ошибка ввода данных?");
 const QString WrongCountText =
@@ -192,6 +212,7 @@ private slots:
         text1_ = Edit("Text1");
     }
     void cleanup() {
+        QAccessible::installUpdateHandler(nullptr);
         delete form_;
         form_ = nullptr;
     }
@@ -466,6 +487,51 @@ private slots:
         BoxCloser boxes;
         Button("Command1")->click();
         QCOMPARE(boxes.last.text, WrongCountText);
+    }
+
+    // --- What a screen reader hears, the focus staying where it is ------------------------
+
+    void resultsAreAnnounced_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("actions");
+        QTest::addColumn<QStringList>("heard");
+        const QString oneToSixteen = QStringLiteral("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16");
+        const QString results = QStringLiteral("Сумма 136, максимум 16, разность -120");
+        QTest::newRow("enter") << oneToSixteen << "enter" << QStringList{results};
+        QTest::newRow("sameResultsAgain")
+            << oneToSixteen << "enter enter" << QStringList{results, results};
+        QTest::newRow("negatives")
+            << "-1 -2 -3 -4 -5 -6 -7 -8 -9 -10 -11 -12 -13 -14 -15 -16"
+            << "enter" << QStringList{QStringLiteral("Сумма 0, максимум -1, разность -1")};
+        QTest::newRow("wrongCount") << "1 2 3"
+                                    << "enter" << QStringList{};
+        QTest::newRow("overflow") << "40000 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16"
+                                  << "enter" << QStringList{};
+        QTest::newRow("doubleClick") << oneToSixteen << "doubleClick" << QStringList{};
+    }
+
+    void resultsAreAnnounced() {
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+        QSKIP("Qt before 6.8 has no accessibility announcement");
+#else
+        QFETCH(QString, line);
+        QFETCH(QString, actions);
+        QFETCH(QStringList, heard);
+        BoxCloser boxes;
+        text1_->setText(line);
+        text1_->setFocus();
+        announced.clear();
+        QAccessible::installUpdateHandler(KeepAnnouncement);
+        for (const QString& action : actions.split(u' ')) {
+            if (action == QLatin1String("doubleClick")) {
+                QTest::mouseDClick(text1_, Qt::LeftButton);
+            } else {
+                Press(text1_, action);
+            }
+        }
+        QCOMPARE(announced, heard);
+        QCOMPARE(form_->focusWidget(), text1_);
+#endif
     }
 
     // --- ExitProgram -------------------------------------------------------------------
