@@ -10,7 +10,7 @@
 //                                    select all and delete; then typing into the long line
 //   window_bench child form1|bare|label  one start-up; prints its peak memory and CPU time
 //   window_bench show form1|bare|label   that window, titled Mezolin, until it is closed: for
-//                                        timing start-up from outside (bench/wine_startup.sh)
+//                                        timing start-up from outside (as under Wine)
 // On Windows only `show` is built: the others read the process's figures the POSIX way.
 #include "ui/form1.h"
 #include "ui/startup.h"

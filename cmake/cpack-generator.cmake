@@ -3,6 +3,3 @@ if(CPACK_GENERATOR STREQUAL "NSIS")
     # The installer beside the zip: Mezolin-<version>-win64-setup.exe.
     set(CPACK_PACKAGE_FILE_NAME "${CPACK_PACKAGE_FILE_NAME}-setup")
 endif()
-if(CPACK_MEZOLIN_SOURCE_DATE_EPOCH)
-    set(ENV{SOURCE_DATE_EPOCH} "${CPACK_MEZOLIN_SOURCE_DATE_EPOCH}")
-endif()

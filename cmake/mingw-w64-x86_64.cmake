@@ -15,11 +15,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # The Windows Qt that scripts/windows-qt.sh installs, once it is there. Its host tools (moc, uic,
 # rcc) are Debian's own, of the same version.
-if(DEFINED ENV{MEZOLIN_QT_WINDOWS})
-    set(MEZOLIN_QT_WINDOWS "$ENV{MEZOLIN_QT_WINDOWS}")
-else()
-    set(MEZOLIN_QT_WINDOWS /var/cache/mezolin/qt-6.4.2-mingw64)
-endif()
+set(MEZOLIN_QT_WINDOWS /var/cache/mezolin/qt-6.4.2-mingw64)
 if(EXISTS "${MEZOLIN_QT_WINDOWS}/lib/cmake/Qt6/Qt6Config.cmake")
     list(APPEND CMAKE_FIND_ROOT_PATH "${MEZOLIN_QT_WINDOWS}")
     list(APPEND CMAKE_PREFIX_PATH "${MEZOLIN_QT_WINDOWS}")

@@ -6,16 +6,8 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "Sum, maximum and difference of a 4x4 matrix, in one window")
 set(CPACK_PACKAGE_VERSION "${MEZOLIN_VERSION_TEXT}")
 set(CPACK_STRIP_FILES ON)
-# Every time in the packages is the last commit's, so that two builds of one commit give the
-# same bytes in any folder at any time: the builder's SOURCE_DATE_EPOCH where it set one, else
-# the commit's time from git. cpack hands it to its archive writer (cpack-generator.cmake).
-set(CPACK_MEZOLIN_SOURCE_DATE_EPOCH "$ENV{SOURCE_DATE_EPOCH}")
-if(NOT CPACK_MEZOLIN_SOURCE_DATE_EPOCH)
-    execute_process(COMMAND git log -1 --format=%ct
-                    WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}"
-                    OUTPUT_VARIABLE CPACK_MEZOLIN_SOURCE_DATE_EPOCH
-                    OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
-endif()
+# Every time in the packages is SOURCE_DATE_EPOCH, which scripts/windows.sh sets to the last
+# commit's: two builds of one commit give the same bytes in any folder at any time.
 set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/cmake/cpack-generator.cmake")
 
 set(CPACK_GENERATOR "ZIP;NSIS")

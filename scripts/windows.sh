@@ -1,77 +1,76 @@
 #!/usr/bin/env bash
-# Makes Mezolin for 64-bit Windows from Debian's packages only, on a Debian 12 or 13 machine:
-#   build/windows/Mezolin-<version>-win64.zip         a folder to unpack anywhere and run
-#   build/windows/Mezolin-<version>-win64-setup.exe   the installer (NSIS)
-# Everything happens in a Debian 12 root of its own (scripts/root.sh), cached as windows-root: its
-# MinGW-w64, Qt 6.4.2's host tools (moc, uic, rcc), Wine, NSIS and Xvfb, so the result is the same
-# on either release and this machine gains none of them. Qt for Windows is built there from
-# Debian's qt6-base source unless cached (scripts/windows-qt.sh), then Mezolin.exe with its
-# tests, which run under Wine, and the packages. Needs root (or sudo) and mmdebstrap.
-#   scripts/windows.sh                 all of that
-#   scripts/windows.sh prepare         only the root and Qt
-#   scripts/windows.sh package         the packages alone, without the tests
-#   scripts/windows.sh run <command>   a command in the root, from the clone's top folder, once
-#                                      the root and Qt are ready (the packages' own tests)
-# The Qt cache is $MEZOLIN_QT_WINDOWS, by default /var/cache/mezolin/qt-6.4.2-mingw64 (or under
-# $MEZOLIN_CACHE); the root sees it where it was built for, the default place.
+# Makes build/windows/Mezolin-<version>-win64.zip (a folder to unpack and run) and ...-setup.exe
+# (the installer) from Debian's packages only, on Debian 12 or 13, in a Debian 12 root of its own
+# (MinGW-w64, Qt's host tools, Wine, NSIS, Xvfb, the test tools), so that either release makes the
+# same files and this machine gains none of them: Qt for Windows built there from Debian's source
+# (windows-qt.sh), then Mezolin.exe with its tests under Wine, then the packages.
+#   scripts/windows.sh [package]       all of that [without the tests]
+#   scripts/windows.sh prepare         the root and Qt only
+#   scripts/windows.sh run COMMAND...  a command in the root, from the clone's top folder
+# The root and Qt are kept in /var/cache/mezolin (or $MEZOLIN_CACHE), each made again when what it
+# is made from changes. Needs root, mmdebstrap and bubblewrap.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-[ "$(id -u)" -eq 0 ] ||
-    exec sudo --preserve-env=CI,MEZOLIN_CACHE,MEZOLIN_QT_WINDOWS,SOURCE_DATE_EPOCH "$0" "$@"
-command -v mmdebstrap >/dev/null || {
-    echo "$0: needs mmdebstrap (bash scripts/deps.sh packages)" >&2
-    exit 1
-}
-# shellcheck source=scripts/root.sh
-source scripts/root.sh
-
-qt=${MEZOLIN_QT_WINDOWS:-$cache/qt-6.4.2-mingw64}
-qt_inside=/var/cache/mezolin/qt-6.4.2-mingw64
+cache=${MEZOLIN_CACHE:-/var/cache/mezolin}
+root=$cache/windows-root
+qt=$cache/qt-6.4.2-mingw64
+inside=/var/cache/mezolin/qt-6.4.2-mingw64 # where the root sees Qt: its CMake files name it
 packages=(
-    cmake ninja-build dpkg-dev xz-utils perl ca-certificates
-    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 qt6-base-dev googletest
-    wine wine64 fonts-wine nsis fonts-liberation2 qt6-translations-l10n
-    xvfb xauth xdotool xclip python3-pefile unzip
+    cmake ninja-build dpkg-dev xz-utils ca-certificates g++-mingw-w64-x86-64-posix
+    binutils-mingw-w64-x86-64 qt6-base-dev googletest wine wine64 fonts-wine nsis
+    fonts-liberation2 qt6-translations-l10n xvfb xauth xdotool xclip unzip
+    libimage-exiftool-perl icoutils pev
 )
-cached_root windows-root amd64 /src /stage "$qt_inside" -- "${packages[@]}"
-# Times inside the packages come from the last commit, whichever clone and whenever it is built.
+# Times inside the packages are the last commit's, whichever clone and whenever it is built.
 SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
-export SOURCE_DATE_EPOCH
 
-# Qt for Windows: made again when the stamp of the cached build no longer matches the source
-# version, options and toolchain the root has now. It is built in the root, installed into the
-# stage that the cache gives it, and moved from there into that folder.
-make_qt() {
-    local stage
-    stage=$(dirname "$1")
-    bash scripts/debian-sources.sh deb-src bookworm >"$stage/sources.list"
-    in_root "$root" "$PWD:/src:ro" "$stage:/stage" -- bash /src/scripts/windows-qt.sh build /stage
-    rmdir "$1"
-    mv -T "$stage/tree$qt_inside" "$1"
+# cached FOLDER STAMP COMMAND...: unless FOLDER's stamp reads STAMP, runs COMMAND with a new
+# folder beside it as its last argument, stamps that and puts it in FOLDER's place, whole. A
+# FOLDER without a stamp is not this script's and is left alone.
+cached() {
+    local folder=$1 stamp=$2
+    shift 2
+    [ "$(cat "$folder/mezolin-stamp" 2>/dev/null)" != "$stamp" ] || return 0
+    [ ! -e "$folder" ] || [ -f "$folder/mezolin-stamp" ] ||
+        { echo "$0: $folder has no mezolin-stamp: move it away" >&2 && exit 1; }
+    rm -rf --one-file-system "$folder.new" && mkdir -p "$folder.new"
+    "$@" "$folder.new"
+    echo "$stamp" >"$folder.new/mezolin-stamp"
+    rm -rf --one-file-system "$folder" && mv -T "$folder.new" "$folder"
 }
-cached "$qt" "$(in_root "$root" "$PWD:/src:ro" -- bash /src/scripts/windows-qt.sh stamp)" make_qt
-echo "Qt for Windows: $qt ($(cut -d' ' -f2 "$qt/$stamp_name"))"
 
+# in_root QT COMMAND...: the command in the root, read-only but for this clone at /src, with Qt
+# (the folder QT) where its CMake files expect it, /tmp of its own, a clean environment, no
+# network (its X displays meet no other), and no process left once it ends; to build Qt
+# ($qt_build set), with the network and Qt's folder writable.
+in_root() {
+    local qt_folder=$1 net=(--unshare-net) qt_mount=--ro-bind
+    shift
+    [ -z "${qt_build:-}" ] || { net=() && qt_mount=--bind; }
+    bwrap "${net[@]}" --unshare-pid --die-with-parent --ro-bind "$root" / --dev /dev --proc /proc \
+        --ro-bind /sys /sys --tmpfs /tmp --ro-bind /etc/resolv.conf /etc/resolv.conf \
+        --bind "$PWD" /src "$qt_mount" "$qt_folder" "$inside" --chdir /src --clearenv \
+        --setenv PATH /usr/sbin:/usr/bin:/sbin:/bin --setenv LC_ALL C.UTF-8 --setenv HOME /tmp \
+        --setenv XDG_CACHE_HOME /tmp --setenv CI "${CI:-}" --setenv SOURCE_DATE_EPOCH "$SOURCE_DATE_EPOCH" "$@"
+}
+
+# The root keeps its package lists, deb-src entries included, for Qt's source.
+cached "$root" "bookworm ${packages[*]}" mmdebstrap --quiet --variant=apt --skip=cleanup/apt/lists \
+    --include="${packages[*]}" --setup-hook='sed -i "p; s/^deb /deb-src /" "$1/etc/apt/sources.list"' \
+    --customize-hook='mkdir -p "$1/src" "$1'"$inside"'"' bookworm
+build_qt() { qt_build=yes in_root "$1" bash scripts/windows-qt.sh; }
+cached "$qt" "$(in_root "$root$inside" bash scripts/windows-qt.sh stamp)" build_qt
 case "${1:-}" in
 prepare) exit 0 ;;
 run)
     shift
-    in_root "$root" "$PWD:/src" "$qt:$qt_inside:ro" -- bash -c 'cd /src && "$@"' run "$@"
+    in_root "$qt" "$@"
     exit
     ;;
+package) build=(bash -c "cmake --preset windows -DBUILD_TESTING=OFF && cmake --build build/windows") ;;
+# Some window tests draw on Windows' own platform, which under Wine needs an X display.
+*) build=(xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96 -noreset" bash -c
+    "cmake --preset windows && cmake --build build/windows && ctest --preset windows -j\$(nproc)") ;;
 esac
-in_root "$root" "$PWD:/src" "$qt:$qt_inside:ro" -- bash -euo pipefail -c '
-    cd /src
-    if [ "$1" = package ]; then
-        cmake --preset windows -DMEZOLIN_TESTS=OFF
-        cmake --build --preset windows
-    else
-        # Some window tests draw on Windows own platform, which under Wine needs an X display.
-        tests/common/with_xvfb.sh cmake --workflow --preset windows
-    fi
-    cd build/windows
-    cpack -G ZIP
-    cpack -G NSIS' windows "${1:-}"
-zip=$(bash scripts/package-file.sh build/windows zip)
-setup=$(bash scripts/package-file.sh build/windows setup)
-sha256sum "$zip" "$setup"
+in_root "$qt" "${build[@]}"
+in_root "$qt" bash -c 'cd build/windows && cpack -G ZIP && cpack -G NSIS'

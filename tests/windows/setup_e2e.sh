@@ -2,8 +2,7 @@
 # Installs Mezolin with its Windows installer as a user would, silently, into a fresh Wine
 # prefix on an X display at 96 dpi; checks what is installed, runs the program from its Start
 # menu shortcut, installs again over it, uninstalls, and checks that nothing of Mezolin is left.
-# Run it under tests/common/with_xvfb.sh:
-#   tests/common/with_xvfb.sh tests/windows/setup_e2e.sh build/windows/Mezolin-1.00-win64-setup.exe
+# On an X display, in the Windows root (.ci/run): tests/windows/setup_e2e.sh Mezolin-1.00-win64-setup.exe
 set -euo pipefail
 setup=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
@@ -21,8 +20,8 @@ version=${version#Mezolin-}
 version=${version%-win64-setup.exe}
 
 # 0. The installer's own file, as Windows reads it.
-/usr/bin/python3 "$here/pe_check.py" "$setup" --version "$version" \
-    --fixed-version "${version%%.*}.$((10#${version#*.})).0.0" --original-filename "$(basename "$setup")"
+"$here/pe_check.sh" record "$setup" "$version" "${version%%.*}.$((10#${version#*.})).0.0" \
+    "$(basename "$setup")"
 
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 new_windows 1
@@ -73,7 +72,7 @@ for f in Mezolin.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll libstdc++-6.dll platf
     [ -f "$folder/$f" ] || fail "not installed: C:\\Program Files\\Mezolin\\$f"
 done
 [ -f "$shortcut" ] || fail "no Start menu shortcut"
-/usr/bin/python3 "$here/pe_check.py" --hardened "$setup" "$folder" ||
+"$here/pe_check.sh" hardened "$setup" "$folder" ||
     fail "a PE file of the installer or of what it installed is not hardened"
 [ "$(value DisplayName)" = Mezolin ] || fail "DisplayName is '$(value DisplayName)'"
 [ "$(value DisplayVersion)" = "$version" ] || fail "DisplayVersion is '$(value DisplayVersion)', not '$version'"
@@ -84,7 +83,7 @@ echo "ok: C:\\Program Files\\Mezolin, the Start menu shortcut and the uninstall 
     "(DisplayName Mezolin, DisplayVersion $version, size $(($(value EstimatedSize))) KiB)"
 
 # 3. Run it from the shortcut's target.
-target=$(/usr/bin/python3 "$here/lnk_target.py" "$shortcut")
+target=$(exiftool -s3 -LocalBasePath "$shortcut")
 [ "$target" = 'C:\Program Files\Mezolin\Mezolin.exe' ] || fail "the shortcut points at '$target'"
 start_windows_program "$target"
 calculate_one_to_sixteen
@@ -104,7 +103,7 @@ moved="$drive/Mezolin"
 [ -f "$moved/Mezolin.exe" ] || fail "no Mezolin.exe in C:\Mezolin after /D="
 [ ! -e "$folder" ] || fail "C:\Program Files\Mezolin is still there after the move"
 [ "$(entries)" = 1 ] || fail "$(entries) uninstall entries named Mezolin after the move"
-[ "$(/usr/bin/python3 "$here/lnk_target.py" "$shortcut")" = 'C:\Mezolin\Mezolin.exe' ] ||
+[ "$(exiftool -s3 -LocalBasePath "$shortcut")" = 'C:\Mezolin\Mezolin.exe' ] ||
     fail "the shortcut does not point into C:\Mezolin"
 [ "$(value InstallLocation)" = 'C:\Mezolin' ] || fail "InstallLocation is '$(value InstallLocation)'"
 echo "ok: /D= installs into C:\Mezolin, and the earlier installation is gone"

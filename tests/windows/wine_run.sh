@@ -1,15 +1,13 @@
 #!/usr/bin/env bash
-# Runs a Windows program under Debian's Wine, in a fresh Wine prefix of its own under the
-# current folder (wine/<random name>, made by mktemp and wine_prefix.sh, so that tests running
-# side by side never share one), with the Windows Qt and the MinGW
-# runtime on its DLL path. QT_* variables reach the program as they would on Windows. Exit
-# status: the program's.
+# Runs a Windows program under Debian's Wine in a fresh prefix of its own (wine/<random name> in
+# the current folder: tests side by side never share one), with the Windows Qt and the MinGW
+# runtime on its DLL path and the QT_* variables passed on. Exit status: the program's.
 #   tests/windows/wine_run.sh program.exe [arguments...]
 set -euo pipefail
 exe=$1
 shift
 
-qt=${MEZOLIN_QT_WINDOWS:-/var/cache/mezolin/qt-6.4.2-mingw64}
+qt=/var/cache/mezolin/qt-6.4.2-mingw64
 gcc_dlls=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 WINEPATH="$(windows_path "$qt/bin");$(windows_path "$gcc_dlls");$(windows_path /usr/x86_64-w64-mingw32/lib)"
@@ -34,7 +32,4 @@ if ! new_wine_prefix "$prefix" "$scratch"; then
     end_wine_prefix "$prefix"
     new_wine_prefix "$prefix" "$scratch"
 fi
-
-status=0
-wine "$exe" "$@" || status=$?
-exit "$status"
+wine "$exe" "$@"

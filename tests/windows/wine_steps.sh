@@ -34,22 +34,15 @@ wait_windows() {
         fail "$1: programs still running in the Wine prefix after ${2:-120} s"
 }
 
-# Starts the Windows program $2 with the arguments after it and waits at most $1 seconds for its
-# window; sets $elapsed to the milliseconds that took.
-start_wine() {
+# Starts the Windows program $1, waits at most 10 s for its window and gives it the keyboard, as a
+# click on it would: no window manager does. Prints how long the window took to appear.
+start_windows_program() {
     local started
     started=$(date +%s%N)
-    wine "${@:2}" &
+    wine "$1" &
     pid=$!
-    wait_window "${*:2}" "$1" "$pid"
-    elapsed=$((($(date +%s%N) - started) / 1000000))
-}
-
-# Starts the Windows program $1, waits for its window and gives it the keyboard, as a click on
-# it would: no window manager does. Prints how long the window took to appear.
-start_windows_program() {
-    start_wine 10 "$1"
-    echo "ok: the window appeared $elapsed ms after the start"
+    wait_window "$1" 10 "$pid"
+    echo "ok: the window appeared $((($(date +%s%N) - started) / 1000000)) ms after the start"
     has_keyboard "$1" take
 }
 

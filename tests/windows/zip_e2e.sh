@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Drives Mezolin.exe from the Windows zip as a person would: unpacked into an empty folder,
 # started under Wine in a fresh prefix on an X display at 96 dpi, a calculation typed and read
-# back through the clipboard, the overflow box opened with Alt+B, and Esc. Run it under
-# tests/common/with_xvfb.sh:
-#   tests/common/with_xvfb.sh tests/windows/zip_e2e.sh build/windows/Mezolin-1.00-win64.zip [shot.png]
+# back through the clipboard, the overflow box opened with Alt+B, and Esc. On an X display, in the
+# Windows root (.ci/run): tests/windows/zip_e2e.sh Mezolin-1.00-win64.zip [screenshot.png]
 set -euo pipefail
 zip=$(realpath "$1")
 shot=${2:-}
@@ -19,7 +18,7 @@ mkdir "$work/unpacked"
 unzip -q "$zip" -d "$work/unpacked"
 exe=$(find "$work/unpacked" -name Mezolin.exe)
 [ -n "$exe" ] || fail "no Mezolin.exe in the zip"
-/usr/bin/python3 "$(dirname "$0")/pe_check.py" --hardened "$work/unpacked" ||
+"$(dirname "$0")/pe_check.sh" hardened "$work/unpacked" ||
     fail "a PE file in the zip is not hardened"
 new_windows
 
