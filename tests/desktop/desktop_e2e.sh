@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Drives the real program on an X display as a person would: the wrong-count box, the overflow
 # box, a calculation, a double-click, and every way to end it, keys sent in one go included.
-# Needs xdotool, xclip, xprop, xmodmap and setxkbmap; run it under tests/common/with_xvfb.sh
-# with the program's path as the argument. Every wait is bounded and names its step; the program is killed on any failure.
+# On an X display of its own (CMakeLists.txt), with the program's path as its argument; every
+# wait is bounded and names its step, and the program is killed on any failure.
 set -euo pipefail
 program=$1
 export LC_ALL=C.UTF-8

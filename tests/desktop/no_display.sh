@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Starts the program where no display can be opened, as from a text console or over ssh without
-# X forwarding: it must say so in one line on standard error and end with status 1, without an
-# abort or a core dump. Where a platform plugin is missing instead, it must pass on Qt's reason,
-# which names the plugin, and end the same way.
+# Starts the program where no display can be opened, as from a text console or over ssh: it must
+# say so in one line on standard error and end with status 1, with no abort or core dump. Where a
+# platform plugin is missing instead, it must pass on Qt's reason, which names it, and end so.
 #   tests/desktop/no_display.sh [emulator] path/to/mezolin
 set -euo pipefail
 program=("$@")
