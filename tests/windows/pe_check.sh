@@ -7,10 +7,8 @@
 #   pe_check.sh hardened FILE|FOLDER...   every PE file has DYNAMIC_BASE, HIGH_ENTROPY_VA and
 #       NX_COMPAT: loaded anywhere in the 64-bit address space, never running its data as code
 set -euo pipefail
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+# shellcheck source=tests/common/steps.sh
+source "$(dirname "$0")/../common/steps.sh"
 case $1 in
 record)
     read -r -d '' wanted <<EOF_RECORD || true
